@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+
+namespace orvenly {
+
+enum StringCharsetTypeConstants : int32_t {
+    SCS_UNKNOWN = 0,
+    SCS_SHIFTJIS = 1,
+    SCS_JIS = 2,
+    SCS_EUC = 3,
+    SCS_OCTETSTREAM = 4,
+};
+
+enum StringLineBreakCodeConstants : int32_t {
+    SLB_UNKNOWN = 0,
+    SLB_CRLF = 1,
+    SLB_CR = 2,
+    SLB_LF = 3,
+};
+
+// Charset recognition and conversion between UTF-16 and the Japanese encodings.
+// Stateless; the application-wide instance is StringConversion::instance().
+class StringConversion {
+public:
+    static const StringConversion& instance();
+
+    StringCharsetTypeConstants AnalyzingCharset(const QByteArray& UnknownStream,
+                                                int32_t Limit = 32768) const;
+    StringLineBreakCodeConstants ConvertBreakCode(QString& UnknownString) const;
+    // JIS bytes travel in a string, one character per byte.
+    QString JisToUnicode(const QString& JIS) const;
+    QString UnicodeToJis(const QString& UNICODE, bool NarrowFiltering = true) const;
+    QString EucToUnicode(const QByteArray& Euc) const;
+    QByteArray UnicodeToEuc(const QString& UNICODE) const;
+};
+
+} // namespace orvenly
