@@ -34,6 +34,7 @@ char16_t decodePair(uint8_t lead, uint8_t trail);
 QByteArray encode(QStringView text, qsizetype* unmappable = nullptr);
 
 // The code of one character: 0 when it has none, a byte value below 0x100, or lead << 8 | trail.
+// U+0000 has the code 0 as well: the byte 0.
 uint16_t encodeChar(char16_t ch);
 
 } // namespace platform::cp932
