@@ -23,6 +23,11 @@ inline constexpr int32_t DuplicateKey = 457;
 inline constexpr int32_t InvalidObject = 35610;
 inline constexpr int32_t ArchiveFirst = int32_t(0x800403E8u);
 inline constexpr int32_t ArchiveSecond = int32_t(0x800403E9u);
+inline constexpr int32_t FileNotFound = 53;
+inline constexpr int32_t DeviceIOError = 57;
+inline constexpr int32_t InputPastEndOfFile = 62;
+inline constexpr int32_t PathFileAccessError = 75;
+inline constexpr int32_t InvalidFileFormat = 321;
 } // namespace errors
 
 // The one exception type of the system: a numbered error with its description and source.

@@ -5,7 +5,10 @@
 #include <QHash>
 #include <QString>
 #include <concepts>
+#include <cstddef>
+#include <iterator>
 #include <memory>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -14,22 +17,64 @@ namespace orvenly {
 namespace detail {
 // Members that carry their own 1-based position are told when it changes.
 template <class T>
-concept IndexedMember = requires(T& item, int index) { item->setIndex(index); };
+concept IndexedMember = requires(T& item, int index) {
+    item->setIndex(index);
+};
 } // namespace detail
 
 // An ordered collection with 1-based positions and optional case-insensitive string keys.
 // Add with index 0 appends; any other index inserts before that position and renumbers the
-// members after it; Remove renumbers likewise.
-template <class T>
-class KeyedCollection {
+// members after it; Remove renumbers likewise. Adding or removing invalidates iterators.
+template <class T> class KeyedCollection {
     struct Entry {
         T item;
         QString key;
     };
+    using Entries = std::vector<std::unique_ptr<Entry>>;
+
+    template <bool Const> class Iterator {
+        using Inner =
+            std::conditional_t<Const, typename Entries::const_iterator, typename Entries::iterator>;
+
+    public:
+        using iterator_category = std::forward_iterator_tag;
+        using value_type = T;
+        using difference_type = std::ptrdiff_t;
+        using reference = std::conditional_t<Const, const T&, T&>;
+        using pointer = std::conditional_t<Const, const T*, T*>;
+
+        Iterator() = default;
+        explicit Iterator(Inner it) : m_it(it) {}
+        // A mutable iterator converts to a constant one.
+        template <bool OtherConst>
+        requires(Const && !OtherConst) Iterator(const Iterator<OtherConst>& other)
+            : m_it(other.m_it) {}
+
+        reference operator*() const { return (*m_it)->item; }
+        pointer operator->() const { return &(*m_it)->item; }
+        Iterator& operator++() {
+            ++m_it;
+            return *this;
+        }
+        Iterator operator++(int) {
+            Iterator before = *this;
+            ++m_it;
+            return before;
+        }
+        bool operator==(const Iterator&) const = default;
+
+    private:
+        template <bool> friend class Iterator;
+        Inner m_it{};
+    };
 
 public:
+    using iterator = Iterator<false>;
+    using const_iterator = Iterator<true>;
+
     int Count() const { return int(m_entries.size()); }
 
+    // Nothing changes when it raises, whatever raised.
     T& Add(T item, const QString& key = {}, int index = 0) {
         if (index < 0 || index > Count())
             throw AutomationError(errors::InvalidArgument);
@@ -37,12 +82,19 @@ public:
         if (!key.isEmpty() && m_byKey.contains(folded))
             throw AutomationError(errors::DuplicateKey);
         const int position = index == 0 ? Count() : index - 1;
-        m_entries.insert(m_entries.begin() + position,
-                         std::make_unique<Entry>(Entry{std::move(item), key}));
+        auto entry = std::make_unique<Entry>(Entry{std::move(item), key});
+        Entry* added = entry.get();
         if (!key.isEmpty())
-            m_byKey.insert(folded, m_entries[position].get());
+            m_byKey.insert(folded, added);
+        try {
+            m_entries.insert(m_entries.begin() + position, std::move(entry));
+        } catch (...) {
+            if (!key.isEmpty())
+                m_byKey.remove(folded);
+            throw;
+        }
         renumberFrom(position);
-        return m_entries[position]->item;
+        return added->item;
     }
 
     T& Item(int index) { return entryAt(index).item; }
@@ -50,15 +102,13 @@ public:
     T& Item(const QString& key) { return entryFor(key).item; }
     const T& Item(const QString& key) const { return entryFor(key).item; }
 
-    bool Exists(const QString& key) const { return !key.isEmpty() && m_byKey.contains(fold(key)); }
+    bool Exists(const QString& key) const { return find(key) != nullptr; }
     QString Key(int index) const { return entryAt(index).key; }
 
     // 1-based position of the member with that key, 0 when there is none.
     int IndexOf(const QString& key) const {
-        if (!Exists(key))
-            return 0;
-        const Entry* wanted = m_byKey.value(fold(key));
-        for (int i = 0; i < Count(); ++i)
+        const Entry* wanted = find(key);
+        for (int i = 0; wanted && i < Count(); ++i)
             if (m_entries[i].get() == wanted)
                 return i + 1;
         return 0;
@@ -67,9 +117,11 @@ public:
     void Remove(int index) {
         entryAt(index);
         const int position = index - 1;
-        if (!m_entries[position]->key.isEmpty())
-            m_byKey.remove(fold(m_entries[position]->key));
+        // The member dies last, so whatever its destruction does sees a consistent collection.
+        std::unique_ptr<Entry> removed = std::move(m_entries[position]);
         m_entries.erase(m_entries.begin() + position);
+        if (!removed->key.isEmpty())
+            m_byKey.remove(fold(removed->key));
         renumberFrom(position);
     }
     void Remove(const QString& key) {
@@ -79,49 +131,38 @@ public:
         Remove(index);
     }
 
-    // Gives the member at index another key, keeping its position.
+    // Gives the member at index another key (empty for none), keeping its position. Its own
+    // key in another case is no duplicate.
     void Rekey(int index, const QString& key) {
         Entry& entry = entryAt(index);
-        if (fold(key) == fold(entry.key) && !key.isEmpty()) {
-            entry.key = key;
-            m_byKey.insert(fold(key), &entry);
-            return;
-        }
-        if (!key.isEmpty() && m_byKey.contains(fold(key)))
+        const QString folded = fold(key);
+        const Entry* holder = find(key);
+        if (holder && holder != &entry)
             throw AutomationError(errors::DuplicateKey);
-        if (!entry.key.isEmpty())
+        if (!key.isEmpty())
+            m_byKey.insert(folded, &entry);
+        if (!entry.key.isEmpty() && fold(entry.key) != folded)
             m_byKey.remove(fold(entry.key));
         entry.key = key;
-        if (!key.isEmpty())
-            m_byKey.insert(fold(key), &entry);
     }
 
     void Clear() {
+        Entries removed;
+        removed.swap(m_entries);
         m_byKey.clear();
-        m_entries.clear();
     }
 
-    class iterator {
-    public:
-        using Inner = typename std::vector<std::unique_ptr<Entry>>::const_iterator;
-        explicit iterator(Inner it) : m_it(it) {}
-        T& operator*() const { return (*m_it)->item; }
-        T* operator->() const { return &(*m_it)->item; }
-        iterator& operator++() {
-            ++m_it;
-            return *this;
-        }
-        bool operator==(const iterator&) const = default;
-
-    private:
-        Inner m_it;
-    };
-    iterator begin() const { return iterator(m_entries.cbegin()); }
-    iterator end() const { return iterator(m_entries.cend()); }
+    iterator begin() { return iterator(m_entries.begin()); }
+    iterator end() { return iterator(m_entries.end()); }
+    const_iterator begin() const { return const_iterator(m_entries.cbegin()); }
+    const_iterator end() const { return const_iterator(m_entries.cend()); }
 
 private:
     static QString fold(const QString& key) { return key.toCaseFolded(); }
 
+    const Entry* find(const QString& key) const {
+        return key.isEmpty() ? nullptr : m_byKey.value(fold(key));
+    }
     Entry& entryAt(int index) const {
         if (index < 1 || index > Count())
             throw AutomationError(errors::SubscriptOutOfRange);
@@ -135,12 +176,19 @@ private:
     }
     void renumberFrom(int position) {
         if constexpr (detail::IndexedMember<T>) {
-            for (int i = position; i < Count(); ++i)
-                m_entries[i]->item->setIndex(i + 1);
+            for (int i = position; i < Count(); ++i) {
+                T& item = m_entries[i]->item;
+                // A collection may hold Nothing among its members.
+                if constexpr (std::constructible_from<bool, T&>) {
+                    if (!item)
+                        continue;
+                }
+                item->setIndex(i + 1);
+            }
         }
     }
 
-    std::vector<std::unique_ptr<Entry>> m_entries;
+    Entries m_entries;
     QHash<QString, Entry*> m_byKey;
 };
 

@@ -2,8 +2,10 @@
 
 #include <QByteArray>
 #include <QString>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <type_traits>
 #include <variant>
 
 class QObject;
@@ -61,10 +63,17 @@ public:
     Variant(Date v) : m_value(v) {}
     Variant(const QString& v) : m_value(v) {}
     Variant(const char16_t* v) : m_value(QString::fromUtf16(v)) {}
+    // Without this a string literal would silently become a Boolean.
+    Variant(const char* v) : m_value(QString::fromUtf8(v)) {}
     Variant(bool v) : m_value(v) {}
     Variant(uint8_t v) : m_value(v) {}
     Variant(const QByteArray& v) : m_value(v) {}
     Variant(std::shared_ptr<QObject> v) : m_value(std::move(v)) {}
+    template <class O>
+    requires(!std::is_same_v<O, QObject> && std::is_convertible_v<O*, QObject*>)
+        Variant(std::shared_ptr<O> v)
+        : m_value(std::shared_ptr<QObject>(std::move(v))) {}
+    Variant(std::nullptr_t) : m_value(std::shared_ptr<QObject>()) {} // Nothing
 
     Type type() const;
     bool isEmpty() const { return type() == Type::Empty; }
@@ -73,6 +82,8 @@ public:
 
     // Conversions with the automation rules: Null raises 94, an impossible conversion 13,
     // a value out of range 6. Rounding to integers is half to even.
+    // Numbers print locale-neutrally with "."; dates in the default, host-neutral form
+    // "yyyy/MM/dd hh:mm:ss" (date alone at midnight, time alone on day 0).
     QString toString() const;
     int16_t toInteger() const;
     int32_t toLong() const;
@@ -82,8 +93,12 @@ public:
     Date toDate() const;
     bool toBoolean() const;
     uint8_t toByte() const;
-    QByteArray toByteArray() const; // byte array as is; a string gives its UTF-16 bytes
+    QByteArray toByteArray() const;            // byte array as is; a string gives its UTF-16 bytes
     std::shared_ptr<QObject> toObject() const; // error 13 unless an object (or Nothing)
+
+    // The value changed to another type by the rules above. Anything changes to Empty; only
+    // Null changes to Null.
+    Variant convertedTo(Type target) const;
 
     // Same type and equal value; strings compare exactly.
     bool sameTypeAndValue(const Variant& other) const;
