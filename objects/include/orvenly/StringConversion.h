@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <cstdint>
 
@@ -30,11 +31,16 @@ public:
     StringCharsetTypeConstants AnalyzingCharset(const QByteArray& UnknownStream,
                                                 int32_t Limit = 32768) const;
     StringLineBreakCodeConstants ConvertBreakCode(QString& UnknownString) const;
-    // JIS bytes travel in a string, one character per byte.
+    // JIS bytes travel in a string, one character per byte (its code point is the byte).
     QString JisToUnicode(const QString& JIS) const;
     QString UnicodeToJis(const QString& UNICODE, bool NarrowFiltering = true) const;
     QString EucToUnicode(const QByteArray& Euc) const;
     QByteArray UnicodeToEuc(const QString& UNICODE) const;
+
+    // The same conversions on the file's bytes, without the string detour. Text outside
+    // the escapes is read as code page 932, as a caller decoding the file first would.
+    QString JisToUnicode(QByteArrayView JIS) const;
+    QByteArray UnicodeToJisBytes(const QString& UNICODE, bool NarrowFiltering = true) const;
 };
 
 } // namespace orvenly
