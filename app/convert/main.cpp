@@ -1,0 +1,81 @@
+#include "Conversion.h"
+#include "FileIo.h"
+#include "Options.h"
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+using namespace penlark::convert;
+
+namespace {
+
+constexpr int ExitFailure = 1;
+constexpr int ExitUsage = 2;
+
+void report(const std::string& name, const std::string& message) {
+    const std::string shown = name == StandardInputName ? "standard input" : name;
+    std::fprintf(stderr, "penlark-convert: %s: %s\n", shown.c_str(), message.c_str());
+}
+
+// A failed write ends the run: the output is broken for every file after it.
+bool write(QByteArrayView bytes) {
+    const std::string error = writeOutput(bytes);
+    if (error.empty()) {
+        return true;
+    }
+    std::fprintf(stderr, "penlark-convert: cannot write the output: %s\n", error.c_str());
+    return false;
+}
+
+enum class Outcome { Done, Failed, OutputBroken };
+
+Outcome processFile(const std::string& name, const Options& options) {
+    const InputFile input(name);
+    if (!input.error().empty()) {
+        report(name, input.error());
+        return Outcome::Failed;
+    }
+    if (options.guess) {
+        const Recognition found = recognise(input.bytes());
+        const std::string line =
+            name + ": " + charsetName(found.charset) + " " + lineBreakName(found.lineBreak) + "\n";
+        return write(QByteArrayView(line.data(), qsizetype(line.size()))) ? Outcome::Done
+                                                                          : Outcome::OutputBroken;
+    }
+    const Converted converted = convert(input.bytes(), options);
+    if (converted.octetStream) {
+        report(name, "not text (recognised as binary data); not converted");
+        return Outcome::Failed;
+    }
+    return write(converted.bytes) ? Outcome::Done : Outcome::OutputBroken;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    // A closed pipe must show as a write error, not end the process silently.
+    std::signal(SIGPIPE, SIG_IGN);
+
+    const ParsedOptions parsed = parseOptions(argc, argv);
+    if (!parsed.error.empty()) {
+        std::fprintf(stderr, "penlark-convert: %s\n\n%s", parsed.error.c_str(), usageText());
+        return ExitUsage;
+    }
+    const Options& options = parsed.options;
+    if (options.help) {
+        return write(usageText()) ? EXIT_SUCCESS : ExitFailure;
+    }
+    int status = EXIT_SUCCESS;
+    for (const std::string& name : options.files) {
+        const Outcome outcome = processFile(name, options);
+        if (outcome == Outcome::OutputBroken) {
+            return ExitFailure;
+        }
+        if (outcome == Outcome::Failed) {
+            status = ExitFailure;
+        }
+    }
+    return status;
+}

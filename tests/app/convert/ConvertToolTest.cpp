@@ -1,0 +1,208 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <map>
+#include <string>
+
+namespace {
+
+QByteArray bytes(std::initializer_list<unsigned char> list) {
+    QByteArray result;
+    for (unsigned char b : list) {
+        result.append(char(b));
+    }
+    return result;
+}
+
+// "aあ東京" LF "ｱ" LF in every charset. 京 ends in 0xFE in EUC-JP, which only EUC-JP allows,
+// so each form is recognised as what it is.
+const std::map<std::string, QByteArray>& samples() {
+    static const std::map<std::string, QByteArray> forms = {
+        {"sjis", bytes({0x61, 0x82, 0xA0, 0x93, 0x8C, 0x8B, 0x9E, 0x0A, 0xB1, 0x0A})},
+        {"euc", bytes({0x61, 0xA4, 0xA2, 0xC5, 0xEC, 0xB5, 0xFE, 0x0A, 0x8E, 0xB1, 0x0A})},
+        {"jis", QByteArray("a\x1B$B$\"El5~\x1B(B\n\x1B(I1\x1B(B\n")},
+        {"utf8", QByteArray("a\xE3\x81\x82\xE6\x9D\xB1\xE4\xBA\xAC\n\xEF\xBD\xB1\n")},
+    };
+    return forms;
+}
+
+struct Result {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+class ConvertToolTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
+
+    QString file(const QString& name, const QByteArray& content) {
+        const QString path = m_dir.filePath(name);
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(content);
+        return path;
+    }
+
+    static Result run(const QStringList& args, const QByteArray& input = {},
+                      const QString& outputFile = {}) {
+        QProcess process;
+        if (!outputFile.isEmpty()) {
+            process.setStandardOutputFile(outputFile);
+        }
+        process.start(QStringLiteral(PENLARK_BINARY_DIR "/bin/penlark-convert"), args);
+        EXPECT_TRUE(process.waitForStarted());
+        process.write(input);
+        process.closeWriteChannel();
+        EXPECT_TRUE(process.waitForFinished(30000));
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+        return {process.exitCode(), process.readAllStandardOutput(),
+                process.readAllStandardError()};
+    }
+
+    Result convert(const QStringList& options, const QByteArray& content) {
+        return run(options + QStringList{file(QStringLiteral("in.txt"), content)});
+    }
+
+    QTemporaryDir m_dir;
+};
+
+TEST_F(ConvertToolTest, GuessNamesCharsetAndBreakCode) {
+    const QString sjis = file("sjis", samples().at("sjis"));
+    const QString euc = file("euc", samples().at("euc"));
+    const QString jis = file("jis", samples().at("jis"));
+    const QString ascii = file("ascii", "a\r\nb\r\n");
+    const QString cr = file("cr", "a\rb\r");
+    const QString mixed = file("mixed", "a\r\nb\nc\n");
+    const QString binary = file("binary", QByteArray("a\0b", 3));
+    const QString empty = file("empty", "");
+    const Result r = run({"--guess", sjis, euc, jis, ascii, cr, mixed, binary, empty});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out.toStdString(),
+              (sjis + ": Shift_JIS LF\n" + euc + ": EUC-JP LF\n" + jis + ": ISO-2022-JP LF\n" +
+               ascii + ": unknown CRLF\n" + cr + ": unknown CR\n" + mixed + ": unknown LF\n" +
+               binary + ": octet-stream none\n" + empty + ": unknown none\n")
+                  .toStdString());
+}
+
+TEST_F(ConvertToolTest, ConvertsBetweenAllCharsetsByteForByte) {
+    for (const char* from : {"auto", "sjis", "jis", "euc"}) {
+        for (const char* to : {"sjis", "jis", "euc", "utf8"}) {
+            for (const auto& [source, content] : samples()) {
+                if (source == "utf8" || (std::string(from) != "auto" && source != from)) {
+                    continue;
+                }
+                const Result r = convert({"-f", from, "-t", to}, content);
+                EXPECT_EQ(r.exitCode, 0) << from << " " << source << " -> " << to;
+                EXPECT_EQ(r.out, samples().at(to)) << from << " " << source << " -> " << to;
+            }
+        }
+    }
+}
+
+TEST_F(ConvertToolTest, DefaultsToRecognisedInputAndUtf8) {
+    EXPECT_EQ(convert({}, samples().at("euc")).out, samples().at("utf8"));
+    // Undecided text is read as Shift_JIS: these bytes are EUC-JP too.
+    EXPECT_EQ(convert({}, bytes({0xB1, 0xB2})).out, QByteArray("\xEF\xBD\xB1\xEF\xBD\xB2"));
+}
+
+TEST_F(ConvertToolTest, RewritesLineBreaks) {
+    const QByteArray mixed("a\r\nb\rc\nd\n");
+    EXPECT_EQ(convert({"-e", "lf"}, mixed).out, QByteArray("a\nb\nc\nd\n"));
+    EXPECT_EQ(convert({"-e", "cr"}, mixed).out, QByteArray("a\rb\rc\rd\r"));
+    EXPECT_EQ(convert({"-e", "crlf"}, mixed).out, QByteArray("a\r\nb\r\nc\r\nd\r\n"));
+    // keep: the code used most, ties going to CR LF before LF before CR.
+    EXPECT_EQ(convert({}, mixed).out, QByteArray("a\nb\nc\nd\n"));
+    EXPECT_EQ(convert({"-e", "keep"}, "a\r\nb\n").out, QByteArray("a\r\nb\r\n"));
+    EXPECT_EQ(convert({}, "a\rb\rc\n").out, QByteArray("a\rb\rc\r"));
+    EXPECT_EQ(convert({}, "no break").out, QByteArray("no break"));
+    // JIS returns to ASCII before every break, whichever code the break has.
+    EXPECT_EQ(convert({"-t", "jis", "-e", "crlf"}, samples().at("sjis")).out,
+              QByteArray("a\x1B$B$\"El5~\x1B(B\r\n\x1B(I1\x1B(B\r\n"));
+    EXPECT_EQ(convert({"-t", "euc", "-e", "cr"}, samples().at("sjis")).out,
+              bytes({0x61, 0xA4, 0xA2, 0xC5, 0xEC, 0xB5, 0xFE, 0x0D, 0x8E, 0xB1, 0x0D}));
+}
+
+TEST_F(ConvertToolTest, NarrowTurnsHalfWidthKatakanaIntoFullWidth) {
+    const QByteArray kana = bytes({0xB6, 0xDE, 0xCA, 0xDF}); // ｶﾞﾊﾟ
+    EXPECT_EQ(convert({"-f", "sjis", "-t", "jis", "--narrow"}, kana).out, QByteArray("\x1B$B%,%Q"));
+    EXPECT_EQ(convert({"-f", "sjis", "-t", "jis"}, kana).out, QByteArray("\x1B(I6^J_"));
+    EXPECT_EQ(convert({"-t", "jis", "--narrow"}, samples().at("sjis")).out,
+              QByteArray("a\x1B$B$\"El5~\x1B(B\n\x1B$B%\"\x1B(B\n"));
+}
+
+TEST_F(ConvertToolTest, NulBecomesQuestionMarkWhenDecodingIsForced) {
+    EXPECT_EQ(convert({"-f", "sjis"}, QByteArray("a\0b", 3)).out, QByteArray("a?b"));
+}
+
+TEST_F(ConvertToolTest, RefusedFilesDoNotStopTheOthers) {
+    const QString binary = file("binary.dat", QByteArray("\x01\x02text", 6));
+    const QString good = file("good.txt", samples().at("sjis"));
+    const QString missing = m_dir.filePath("missing.txt");
+    const Result r = run({binary, good, missing, m_dir.path(), good});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, samples().at("utf8") + samples().at("utf8"));
+    EXPECT_TRUE(r.err.contains(binary.toUtf8() + ": not text"));
+    EXPECT_TRUE(r.err.contains(missing.toUtf8() + ": No such file"));
+    EXPECT_TRUE(r.err.contains(m_dir.path().toUtf8() + ": Is a directory"));
+}
+
+TEST_F(ConvertToolTest, RefusesFilesLargerThan256MiB) {
+    QFile sparse(m_dir.filePath("huge.txt"));
+    ASSERT_TRUE(sparse.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(sparse.resize(qint64(256) * 1024 * 1024 + 1));
+    sparse.close();
+    const Result r = run({sparse.fileName()});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_TRUE(r.err.contains("larger than 256 MiB"));
+}
+
+TEST_F(ConvertToolTest, ReadsStandardInput) {
+    EXPECT_EQ(run({}, samples().at("euc")).out, samples().at("utf8"));
+    const QString good = file("good.txt", samples().at("jis"));
+    const Result r = run({"-t", "sjis", good, "-"}, samples().at("euc"));
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, samples().at("sjis") + samples().at("sjis"));
+    EXPECT_EQ(run({"--guess", "-"}, samples().at("euc")).out, QByteArray("-: EUC-JP LF\n"));
+}
+
+TEST_F(ConvertToolTest, StandardInputFileIsReadFromWhereItStands) {
+    // "a" and the two bytes of あ are consumed before the tool starts.
+    QProcess process;
+    process.setStandardInputFile(file("skipped.txt", samples().at("sjis")));
+    process.start("/bin/sh", {"-c", "dd bs=1 count=3 status=none >/dev/null; exec \"$0\" -t euc",
+                              QStringLiteral(PENLARK_BINARY_DIR "/bin/penlark-convert")});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitCode(), 0);
+    EXPECT_EQ(process.readAllStandardOutput(), samples().at("euc").mid(3));
+}
+
+TEST_F(ConvertToolTest, FailedWriteIsReported) {
+    const Result r = run({file("good.txt", samples().at("sjis"))}, {}, "/dev/full");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("cannot write the output: No space left on device"));
+}
+
+TEST_F(ConvertToolTest, BadArgumentsShowUsage) {
+    const QString good = file("good.txt", samples().at("sjis"));
+    for (const QStringList& args :
+         {QStringList{"-t", "latin1", good}, QStringList{"-f"}, QStringList{"--frobnicate"},
+          QStringList{"-e", "lfcr", good}, QStringList{"--guess", "-t", "euc", good}}) {
+        const Result r = run(args);
+        EXPECT_EQ(r.exitCode, 2) << args.join(' ').toStdString();
+        EXPECT_TRUE(r.out.isEmpty());
+        EXPECT_TRUE(r.err.contains("Usage: penlark-convert"));
+    }
+    const Result help = run({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.contains("--narrow"));
+    EXPECT_TRUE(help.err.isEmpty());
+    // Options may carry their value in the same argument; "--" ends the options.
+    EXPECT_EQ(run({"-tsjis", "--", good}).out, samples().at("sjis"));
+}
+
+} // namespace
