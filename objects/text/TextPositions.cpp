@@ -1,0 +1,183 @@
+// Positions of the CR LF text and the selection members built on them.
+#include "orvenly/AutomationError.h"
+#include "orvenly/TextEditor.h"
+
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <algorithm>
+
+namespace orvenly {
+
+namespace {
+
+// The document separates paragraphs with U+2029; the object's text with CR LF. One pass
+// each way, since documents run to millions of characters.
+QString withCrLf(const QString& text, qsizetype breaks) {
+    QString result(text.size() + breaks, Qt::Uninitialized);
+    QChar* out = result.data();
+    for (const QChar c : text) {
+        if (c == QChar::ParagraphSeparator) {
+            *out++ = u'\r';
+            *out++ = u'\n';
+        } else {
+            *out++ = c;
+        }
+    }
+    result.truncate(out - result.constData());
+    return result;
+}
+
+QString withCrLf(const QString& text) {
+    return withCrLf(text, text.count(QChar::ParagraphSeparator));
+}
+
+// Every CR LF, lone CR and lone LF becomes one paragraph break.
+QString withBreaks(const QString& text) {
+    QString result(text.size(), Qt::Uninitialized);
+    QChar* out = result.data();
+    const QChar* end = text.constEnd();
+    for (const QChar* in = text.constBegin(); in != end; ++in) {
+        if (*in == u'\r') {
+            *out++ = u'\n';
+            if (in + 1 != end && in[1] == u'\n')
+                ++in;
+        } else {
+            *out++ = *in;
+        }
+    }
+    result.truncate(out - result.constData());
+    return result;
+}
+
+} // namespace
+
+int TextEditor::toDocument(int32_t position) const {
+    const QTextDocument& document = *target().document();
+    if (position <= 0)
+        return 0;
+    // Block n starts at character position + n: the n breaks before it count twice.
+    int low = 0;
+    int high = document.blockCount() - 1;
+    while (low < high) {
+        const int middle = low + (high - low + 1) / 2;
+        if (document.findBlockByNumber(middle).position() + middle <= position)
+            low = middle;
+        else
+            high = middle - 1;
+    }
+    const QTextBlock block = document.findBlockByNumber(low);
+    // Between CR and LF, or beyond the end, is the end of the line.
+    const int offset = std::min(position - block.position() - low, block.length() - 1);
+    return block.position() + offset;
+}
+
+int32_t TextEditor::fromDocument(int position) const {
+    return position + target().document()->findBlock(position).blockNumber();
+}
+
+QTextCursor TextEditor::cursor() const {
+    return target().textCursor();
+}
+
+void TextEditor::select(int docStart, int docEnd) {
+    QTextCursor selection = cursor();
+    selection.setPosition(docStart);
+    selection.setPosition(docEnd, QTextCursor::KeepAnchor);
+    target().setTextCursor(selection);
+}
+
+QString TextEditor::Text() const {
+    const QTextDocument& document = *target().document();
+    return withCrLf(document.toRawText(), document.blockCount() - 1);
+}
+
+void TextEditor::SetText(const QString& value) {
+    target().setPlainText(withBreaks(value));
+}
+
+int32_t TextEditor::SelStart() const {
+    return fromDocument(cursor().selectionStart());
+}
+
+int32_t TextEditor::SelEnd() const {
+    return fromDocument(cursor().selectionEnd());
+}
+
+int32_t TextEditor::SelLength() const {
+    const QTextCursor current = cursor();
+    return current.hasSelection()
+               ? fromDocument(current.selectionEnd()) - fromDocument(current.selectionStart())
+               : 0;
+}
+
+QString TextEditor::SelText() const {
+    return withCrLf(cursor().selectedText());
+}
+
+void TextEditor::SetSelStart(int32_t value) {
+    const int at = toDocument(value);
+    select(at, at);
+    target().ensureCursorVisible();
+}
+
+void TextEditor::SetSelLength(int32_t value) {
+    if (value < 0)
+        throw AutomationError(errors::InvalidArgument);
+    const int start = cursor().selectionStart();
+    select(start, value == 0 ? start : toDocument(fromDocument(start) + value));
+    target().ensureCursorVisible();
+}
+
+void TextEditor::GetSel(int32_t& Start, int32_t& Length) const {
+    GetSel2(Start, Length);
+    Length -= Start;
+}
+
+void TextEditor::GetSel2(int32_t& Start, int32_t& Last) const {
+    const QTextCursor current = cursor();
+    Start = fromDocument(current.selectionStart());
+    Last = fromDocument(current.selectionEnd());
+}
+
+void TextEditor::SetSel(int32_t Start, int32_t Length) {
+    SetSel2(Start, Start + Length);
+}
+
+void TextEditor::SetSel2(int32_t Start, int32_t Last) {
+    const int start = toDocument(Start);
+    const int last = toDocument(Last);
+    // The start is scrolled into view first, so that it shows when the range is long; the
+    // box scrolls its cursor into view whenever it is set.
+    select(start, start);
+    select(start, last);
+}
+
+void TextEditor::InflateSel(int32_t MoveToStart, int32_t MoveToLast) {
+    int32_t start = 0;
+    int32_t last = 0;
+    GetSel2(start, last);
+    start = std::max(start - MoveToStart, 0);
+    last = std::max(last + MoveToLast, start);
+    SetSel2(start, last);
+}
+
+void TextEditor::ReplaceSel(const QString& ReplaceStr, bool fCanUndo) {
+    QTextDocument& document = *target().document();
+    // A change that cannot be undone must not leave older steps to undo over it.
+    if (!fCanUndo)
+        document.setUndoRedoEnabled(false);
+    QTextCursor current = cursor();
+    current.insertText(withBreaks(ReplaceStr));
+    target().setTextCursor(current);
+    if (!fCanUndo)
+        document.setUndoRedoEnabled(true);
+}
+
+void TextEditor::ClearSel(bool /*fCanUndo*/) {
+    QTextCursor current = cursor();
+    current.removeSelectedText();
+    target().setTextCursor(current);
+}
+
+} // namespace orvenly
