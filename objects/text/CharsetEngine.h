@@ -1,0 +1,99 @@
+#pragma once
+
+#include "orvenly/StringConversion.h"
+#include "orvenly/Transcoding.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+#include <cstdint>
+#include <functional>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
+// What the files of the charset engine share. StringConversion's members delegate here.
+namespace orvenly::charsets {
+
+inline constexpr uint8_t Esc = 0x1B;
+inline constexpr uint8_t Question = 0x3F;
+
+inline uint8_t* bytesOf(QByteArray& array) {
+    return reinterpret_cast<uint8_t*>(array.data());
+}
+inline const uint8_t* bytesOf(QByteArrayView view) {
+    return reinterpret_cast<const uint8_t*>(view.data());
+}
+inline char16_t* unitsOf(QString& text) {
+    return reinterpret_cast<char16_t*>(text.data());
+}
+
+// Cuts an encoder's output, sized for the worst case, and gives the slack back.
+inline void cutTo(QByteArray& output, qsizetype size) {
+    output.truncate(size);
+    output.squeeze();
+}
+
+constexpr bool isKatakana(uint8_t b) {
+    return b >= 0xA1 && b <= 0xDF;
+}
+
+// TAB, LF, CR and the printable 7-bit range pass through both encoders unchanged.
+constexpr bool isPlainText(uint8_t b) {
+    return b == 0x09 || b == 0x0A || b == 0x0D || (b >= 0x20 && b <= 0x7E);
+}
+
+// ---- CharsetRecognition.cpp ----
+
+StringCharsetTypeConstants recogniseCharset(QByteArrayView bytes);
+
+// ---- LineBreaks.cpp ----
+
+// Every break of the text as CR LF and NUL as "?"; returns the code used most before.
+StringLineBreakCodeConstants normaliseBreaks(QString& text);
+
+// Breaks in bytes where CR and LF stand for themselves.
+// Throws unless code is SLB_CRLF, SLB_CR or SLB_LF.
+void checkBreakCode(StringLineBreakCodeConstants code);
+#ifdef __SSE2__
+// Bits set for the CR and LF among the sixteen bytes at p.
+inline unsigned byteBreaks(const char* p) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i breaks = _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r')),
+                                        _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n')));
+    return static_cast<unsigned>(_mm_movemask_epi8(breaks));
+}
+#endif
+// The first CR or LF in [p, end), or end.
+const char* findByteBreak(const char* p, const char* end);
+// Whether some break in [in, end) is not written as code.
+bool hasMisfitBreak(const char* in, const char* end, StringLineBreakCodeConstants code);
+// Writes [in, end) to out with every break written as code and returns the end of the output.
+// Only CR LF may grow the text (to twice its size at most); for the other codes out may be in.
+char* writeLineBreaks(const char* in, const char* end, char* out,
+                      StringLineBreakCodeConstants code);
+
+// ---- ShiftJisPieces.cpp ----
+
+// Hands the code page 932 bytes of the text to sink piece by piece, so that no Shift_JIS
+// copy of a whole document is made; every piece holds whole characters, and a half-width
+// sound mark stays with the katakana before it.
+void forEachShiftJisPiece(QStringView text,
+                          const std::function<void(const uint8_t*, qsizetype)>& sink);
+
+// ---- JisConversion.cpp ----
+
+QString decodeJis(QStringView jis);
+QString decodeJis(QByteArrayView jis);
+QByteArray encodeJis(QStringView text, bool narrowFiltering);
+
+// ---- EucConversion.cpp ----
+
+QString decodeEuc(QByteArrayView euc);
+QByteArray encodeEuc(QStringView text);
+// The EUC-JP bytes for Shift_JIS bytes, as encodeEuc writes them; out needs room for 2 n.
+uint8_t* sjisToEuc(const uint8_t* in, qsizetype n, uint8_t* out);
+
+} // namespace orvenly::charsets

@@ -1,0 +1,180 @@
+#include "CharsetEngine.h"
+#include "EucWalk.h"
+#include "TwoByteCodes.h"
+
+#include <platform/Cp932.h>
+#include <platform/LargeBuffer.h>
+
+#include <array>
+#include <bit>
+#include <cstddef>
+#include <cstring>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
+namespace orvenly::charsets {
+
+namespace cp932 = platform::cp932;
+
+namespace {
+
+// The most one UTF-16 unit can turn into: a two-byte code.
+constexpr qsizetype MaxEucPerUnit = 2;
+// Decoding goes piece by piece, so that no Shift_JIS copy of a whole document is made.
+constexpr qsizetype DecodePiece = 16384; // EUC-JP bytes
+
+// Copies the 7-bit bytes at the start of in[0, n) to out and returns how many there were;
+// out must have room for n bytes.
+qsizetype copyAsciiRun(const uint8_t* in, qsizetype n, uint8_t* out) {
+    qsizetype i = 0;
+#ifdef __SSE2__
+    for (; i + 16 <= n; i += 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), chunk);
+        const auto high = static_cast<unsigned>(_mm_movemask_epi8(chunk));
+        if (high != 0) {
+            return i + std::countr_zero(high);
+        }
+    }
+#endif
+    for (; i < n && in[i] < 0x80; ++i) {
+        out[i] = in[i];
+    }
+    return i;
+}
+
+// EucToSjis as tables: the first byte depends on the first alone, the second on the
+// second and the parity of the first.
+struct EucPairTables {
+    std::array<uint8_t, 256> lead;
+    std::array<std::array<uint8_t, 256>, 2> trail;
+};
+
+constexpr EucPairTables makeEucPairTables() {
+    EucPairTables tables{};
+    for (std::size_t b = 0; b < 256; ++b) {
+        for (std::size_t parity = 0; parity < 2; ++parity) {
+            auto first = static_cast<uint8_t>(0xA2 + parity);
+            auto second = static_cast<uint8_t>(b);
+            EucToSjis(first, second);
+            tables.trail[parity][b] = second;
+        }
+        auto first = static_cast<uint8_t>(b);
+        uint8_t second = 0xA1;
+        EucToSjis(first, second);
+        tables.lead[b] = first;
+    }
+    return tables;
+}
+
+constexpr EucPairTables EucPairs = makeEucPairTables();
+
+constexpr bool eucPairTablesMatch() {
+    for (unsigned code = 0; code < 0x10000; ++code) {
+        auto first = static_cast<uint8_t>(code >> 8);
+        auto second = static_cast<uint8_t>(code);
+        EucToSjis(first, second);
+        if (first != EucPairs.lead[code >> 8] ||
+            second != EucPairs.trail[code >> 8 & 1][code & 0xFF]) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(eucPairTablesMatch());
+
+// Writes the Shift_JIS bytes of the EUC-JP units it is handed.
+struct ShiftJisWriter {
+    uint8_t* out;
+
+    qsizetype ascii(const uint8_t* in, qsizetype size) {
+        const qsizetype run = copyAsciiRun(in, size, out);
+        out += run;
+        return run;
+    }
+    void single(uint8_t b) { *out++ = b; }
+    void pair(uint8_t e1, uint8_t e2) {
+        out[0] = EucPairs.lead[e1];
+        out[1] = EucPairs.trail[e1 & 1][e2];
+        out += 2;
+    }
+};
+
+char16_t* appendDecoded(char16_t* o, const uint8_t* sjis, const uint8_t* end) {
+    const QString text = cp932::decode(QByteArrayView(sjis, end - sjis));
+    if (!text.isEmpty())
+        std::memcpy(o, text.constData(), static_cast<std::size_t>(text.size()) * sizeof(char16_t));
+    return o + text.size();
+}
+
+} // namespace
+
+QString decodeEuc(QByteArrayView euc) {
+    const uint8_t* in = bytesOf(euc);
+    const qsizetype n = euc.size();
+    // Each EUC-JP byte gives at most one Shift_JIS byte and that at most one character.
+    QString out = platform::largeString(n);
+    char16_t* const begin = unitsOf(out);
+    char16_t* o = begin;
+    QByteArray pending; // Shift_JIS bytes not decoded yet
+    qsizetype kept = 0;
+    for (qsizetype i = 0; i < n;) {
+        const qsizetype stop = std::min(n, i + DecodePiece);
+        pending.resize(kept + stop - i + 1);
+        uint8_t* const sjis = bytesOf(pending);
+        ShiftJisWriter writer{sjis + kept};
+        walkEuc(in, i, stop, n, writer);
+        const uint8_t* const end = writer.out;
+        // The decoder may pair the last byte with the next piece's first; after a byte
+        // below 0x40, which is never a trail byte, it starts afresh.
+        const uint8_t* cut = end;
+        while (i < n && cut != sjis && cut[-1] >= 0x40) {
+            --cut;
+        }
+        o = appendDecoded(o, sjis, cut);
+        kept = end - cut;
+        std::memmove(sjis, cut, static_cast<std::size_t>(kept));
+    }
+    out.truncate(o - begin); // the slack stays: line-break conversion grows the text in place
+    return out;
+}
+
+uint8_t* sjisToEuc(const uint8_t* in, qsizetype n, uint8_t* out) {
+    for (qsizetype i = 0; i < n; ++i) {
+        const uint8_t b = in[i];
+        if (cp932::isLeadByte(b) && i + 1 < n) {
+            uint8_t s1 = b;
+            uint8_t s2 = in[++i];
+            SjisToEuc(s1, s2);
+            out[0] = s1;
+            out[1] = s2;
+            out += 2;
+        } else if (isPlainText(b)) {
+            *out++ = b;
+        } else if (isKatakana(b)) {
+            out[0] = 0x8E;
+            out[1] = b;
+            out += 2;
+        } else {
+            *out++ = Question;
+        }
+    }
+    return out;
+}
+
+QByteArray encodeEuc(QStringView text) {
+    if (text.isEmpty()) {
+        return {};
+    }
+    QByteArray out = platform::largeBytes(text.size() * MaxEucPerUnit);
+    uint8_t* const begin = bytesOf(out);
+    uint8_t* o = begin;
+    forEachShiftJisPiece(text,
+                         [&o](const uint8_t* sjis, qsizetype n) { o = sjisToEuc(sjis, n, o); });
+    cutTo(out, o - begin);
+    return out;
+}
+
+} // namespace orvenly::charsets
