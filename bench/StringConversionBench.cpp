@@ -1,4 +1,5 @@
 #include <orvenly/StringConversion.h>
+#include <orvenly/Transcoding.h>
 #include <platform/Cp932.h>
 
 #include <benchmark/benchmark.h>
@@ -74,7 +75,8 @@ struct Corpus {
     QByteArray euc = StringConversion::instance().UnicodeToEuc(text);
     QByteArray jis = StringConversion::instance().UnicodeToJisBytes(text, false);
     QString jisString = QString::fromLatin1(jis);
-    qsizetype sjisSize = platform::cp932::encode(text).size();
+    QByteArray sjis = platform::cp932::encode(text);
+    qsizetype sjisSize = sjis.size();
     // 7-bit text without ESC decides nothing, so recognition reads all of it.
     QByteArray ascii =
         QByteArray("The quick brown fox jumps over the lazy dog.\r\n").repeated(CorpusBytes / 46);
@@ -163,6 +165,33 @@ void BM_UnicodeToEuc(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * corpus().euc.size());
 }
 
+// Straight between the legacy charsets, the output handed on in pieces as a file would take it.
+void BM_Transcode(benchmark::State& state) {
+    const bool fromEuc = state.range(0) != 0;
+    const QByteArray& input = fromEuc ? corpus().euc : corpus().sjis;
+    const auto from = fromEuc ? orvenly::SCS_EUC : orvenly::SCS_SHIFTJIS;
+    const auto to = fromEuc ? orvenly::SCS_SHIFTJIS : orvenly::SCS_EUC;
+    for (auto _ : state) {
+        orvenly::transcode(input, from, to, orvenly::SLB_CRLF, [](QByteArrayView piece) {
+            benchmark::DoNotOptimize(piece.data());
+            return true;
+        });
+    }
+    state.SetBytesProcessed(state.iterations() * input.size());
+    state.SetLabel(fromEuc ? "EUC-JP to Shift_JIS" : "Shift_JIS to EUC-JP");
+}
+
+void BM_CountLineBreaks(benchmark::State& state) {
+    const bool euc = state.range(0) != 0;
+    const QByteArray& input = euc ? corpus().euc : corpus().sjis;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(
+            orvenly::countLineBreaks(input, euc ? orvenly::SCS_EUC : orvenly::SCS_SHIFTJIS));
+    }
+    state.SetBytesProcessed(state.iterations() * input.size());
+    state.SetLabel(euc ? "EUC-JP" : "Shift_JIS");
+}
+
 BENCHMARK(BM_AnalyzingCharsetWholeAsciiText)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ConvertBreakCodeFromLf)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ConvertBreakCodeFromCrLf)->Unit(benchmark::kMillisecond);
@@ -172,5 +201,7 @@ BENCHMARK(BM_UnicodeToJis)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_UnicodeToJisBytes)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EucToUnicode)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_UnicodeToEuc)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Transcode)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CountLineBreaks)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
 } // namespace

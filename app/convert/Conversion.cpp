@@ -1,11 +1,12 @@
 #include "Conversion.h"
 
+#include <orvenly/Transcoding.h>
 #include <platform/Cp932.h>
+#include <platform/LargeBuffer.h>
 
 #include <QStringEncoder>
 #include <cstdint>
-#include <cstring>
-#include <sys/mman.h>
+#include <optional>
 
 namespace penlark::convert {
 
@@ -46,23 +47,9 @@ QString decode(const QByteArray& bytes, StringCharsetTypeConstants charset) {
     }
 }
 
-// A fresh output of tens of megabytes costs more in first touches of its 4 KiB pages than
-// in encoding; huge pages make those touches some five hundred times fewer.
-QByteArray largeBuffer(qsizetype size) {
-    QByteArray bytes(size, Qt::Uninitialized);
-    constexpr std::uintptr_t HugePage = std::uintptr_t{2} << 20;
-    const auto start = reinterpret_cast<std::uintptr_t>(bytes.data());
-    const std::uintptr_t first = (start + HugePage - 1) & ~(HugePage - 1);
-    const std::uintptr_t end = (start + std::uintptr_t(size)) & ~(HugePage - 1);
-    if (end > first) {
-        ::madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
-    }
-    return bytes;
-}
-
 QByteArray toUtf8(const QString& text) {
     QStringEncoder encoder(QStringConverter::Utf8);
-    QByteArray bytes = largeBuffer(encoder.requiredSpace(text.size()));
+    QByteArray bytes = platform::largeBytes(encoder.requiredSpace(text.size()));
     const char* end = encoder.appendToBuffer(bytes.data(), text);
     bytes.truncate(end - bytes.constData());
     return bytes;
@@ -96,55 +83,57 @@ StringLineBreakCodeConstants outputLineBreak(LineBreak wanted, StringLineBreakCo
     return found == SLB_UNKNOWN ? SLB_CRLF : found;
 }
 
-// Drops every `unwanted` byte, moving the runs between them down: lines are long enough
-// for memchr and memmove to beat a byte-by-byte filter.
-void dropByte(QByteArray& bytes, char unwanted) {
-    char* const data = bytes.data();
-    const char* const end = data + bytes.size();
-    auto find = [end, unwanted](const char* from) {
-        const void* found = std::memchr(from, unwanted, std::size_t(end - from));
-        return found != nullptr ? static_cast<const char*>(found) : end;
-    };
-    const char* hit = find(data);
-    char* out = data + (hit - data);
-    while (hit != end) {
-        const char* run = hit + 1;
-        hit = find(run);
-        std::memmove(out, run, std::size_t(hit - run));
-        out += hit - run;
+// The charset of the output when a direct conversion between the legacy charsets serves.
+std::optional<StringCharsetTypeConstants> legacyTarget(TargetCharset to) {
+    switch (to) {
+    case TargetCharset::ShiftJis:
+        return SCS_SHIFTJIS;
+    case TargetCharset::Euc:
+        return SCS_EUC;
+    case TargetCharset::Jis:
+    case TargetCharset::Utf8:
+        break;
     }
-    bytes.truncate(out - data);
-}
-
-// The bytes hold CR LF breaks only, and no encoding here puts 0x0D or 0x0A inside a
-// character, so dropping one half of each pair after encoding equals rewriting the text
-// first, on fewer bytes.
-void rewriteLineBreaks(QByteArray& bytes, StringLineBreakCodeConstants code) {
-    if (code == SLB_LF) {
-        dropByte(bytes, '\r');
-    } else if (code == SLB_CR) {
-        dropByte(bytes, '\n');
-    }
+    return std::nullopt;
 }
 
 } // namespace
 
 Recognition recognise(const QByteArray& bytes) {
     const StringCharsetTypeConstants found = engine().AnalyzingCharset(bytes, RecognitionLimit);
-    QString text = decode(bytes, found == SCS_UNKNOWN ? SCS_SHIFTJIS : found);
-    return {found, engine().ConvertBreakCode(text)};
+    if (found == SCS_JIS) {
+        QString text = decode(bytes, found);
+        return {found, engine().ConvertBreakCode(text)};
+    }
+    // Counted without decoding; all but EUC-JP read through code page 932.
+    return {found, countLineBreaks(bytes, found == SCS_EUC ? SCS_EUC : SCS_SHIFTJIS).dominant()};
 }
 
-Converted convert(const QByteArray& bytes, const Options& options) {
+ConversionResult convert(const QByteArray& bytes, const Options& options,
+                         const std::function<bool(QByteArrayView)>& write) {
     const StringCharsetTypeConstants charset = sourceCharset(bytes, options.from);
     if (charset == SCS_OCTETSTREAM) {
-        return {{}, true};
+        return ConversionResult::NotText;
+    }
+    const std::optional<StringCharsetTypeConstants> target = legacyTarget(options.to);
+    if (target && (charset == SCS_SHIFTJIS || charset == SCS_EUC)) {
+        // The same bytes as the road through UTF-16 below, in a fraction of the time and
+        // with no copy of the whole text.
+        const StringLineBreakCodeConstants found = options.lineBreak == LineBreak::Keep
+                                                       ? countLineBreaks(bytes, charset).dominant()
+                                                       : SLB_UNKNOWN;
+        const bool written =
+            transcode(bytes, charset, *target, outputLineBreak(options.lineBreak, found), write);
+        return written ? ConversionResult::Done : ConversionResult::WriteFailed;
     }
     QString text = decode(bytes, charset);
-    const StringLineBreakCodeConstants found = engine().ConvertBreakCode(text);
-    Converted result{encode(text, options), false};
-    rewriteLineBreaks(result.bytes, outputLineBreak(options.lineBreak, found));
-    return result;
+    const StringLineBreakCodeConstants code =
+        outputLineBreak(options.lineBreak, engine().ConvertBreakCode(text));
+    QByteArray output = encode(text, options);
+    if (code != SLB_CRLF) { // the text holds CR LF breaks only
+        setLineBreaks(output, code);
+    }
+    return write(output) ? ConversionResult::Done : ConversionResult::WriteFailed;
 }
 
 const char* charsetName(StringCharsetTypeConstants charset) {

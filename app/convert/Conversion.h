@@ -3,6 +3,8 @@
 #include "Options.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
+#include <functional>
 #include <orvenly/StringConversion.h>
 
 namespace penlark::convert {
@@ -15,13 +17,16 @@ struct Recognition {
 
 Recognition recognise(const QByteArray& bytes);
 
-struct Converted {
-    QByteArray bytes;
-    bool octetStream = false; // recognised as binary data: nothing converted
+enum class ConversionResult {
+    Done,
+    NotText,     // recognised as binary data: nothing converted
+    WriteFailed, // write refused a piece
 };
 
-// Decodes, normalises the line breaks and encodes, as the editor's load and save do.
-Converted convert(const QByteArray& bytes, const Options& options);
+// Decodes, normalises the line breaks and encodes, as the editor's load and save do, and
+// hands the output to write, in pieces when it is large; write returns false on failure.
+ConversionResult convert(const QByteArray& bytes, const Options& options,
+                         const std::function<bool(QByteArrayView)>& write);
 
 const char* charsetName(orvenly::StringCharsetTypeConstants charset);
 const char* lineBreakName(orvenly::StringLineBreakCodeConstants lineBreak);

@@ -2,8 +2,11 @@
 
 #include "Options.h"
 
+#include <platform/LargeBuffer.h>
+
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/mman.h>
@@ -15,6 +18,7 @@ namespace penlark::convert {
 namespace {
 
 constexpr qsizetype PipeChunk = 1 << 20;
+constexpr std::size_t HugePage = std::size_t{2} << 20;
 
 std::string tooLarge() {
     return "larger than " + std::to_string(MaxInputSize >> 20) + " MiB; not converted";
@@ -24,9 +28,9 @@ std::string tooLarge() {
 
 InputFile::InputFile(const std::string& name) {
     if (name == StandardInputName) {
-        // Standard input may be a file already partly read: only reading continues from
-        // where it stands.
-        readAll(STDIN_FILENO, false);
+        // Standard input may be a file already partly read: reading continues from where it
+        // stands.
+        readAll(STDIN_FILENO);
         return;
     }
     const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
@@ -34,50 +38,75 @@ InputFile::InputFile(const std::string& name) {
         m_error = std::strerror(errno);
         return;
     }
-    readAll(fd, true);
+    readAll(fd);
     ::close(fd);
 }
 
 InputFile::~InputFile() {
-    if (m_mapping != nullptr) {
+    releaseRegion();
+}
+
+void InputFile::releaseRegion() {
+    if (m_region != nullptr) {
         m_bytes.clear();
-        ::munmap(m_mapping, size_t(m_mappedSize));
+        ::munmap(m_region, m_regionSize);
+        m_region = nullptr;
     }
 }
 
-bool InputFile::map(int fd, qsizetype size) {
-    void* mapping = ::mmap(nullptr, size_t(size), PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
-    if (mapping == MAP_FAILED) {
-        return false;
-    }
-    m_mapping = mapping;
-    m_mappedSize = size;
-    m_bytes = QByteArray::fromRawData(static_cast<const char*>(mapping), size);
-    return true;
-}
-
-void InputFile::readAll(int fd, bool mappable) {
+void InputFile::readAll(int fd) {
     struct stat info {};
     if (fstat(fd, &info) != 0) {
         m_error = std::strerror(errno);
         return;
     }
-    qsizetype capacity = PipeChunk;
-    if (S_ISREG(info.st_mode)) {
-        if (info.st_size > MaxInputSize) {
-            m_error = tooLarge();
-            return;
-        }
-        if (mappable && info.st_size > 0 && map(fd, qsizetype(info.st_size))) {
-            return;
-        }
-        // Files that report no size (/proc) or cannot be mapped are read; one byte more
-        // than the size lets the read that meets the end go without growing the buffer.
-        capacity = std::max(capacity, qsizetype(info.st_size) + 1);
+    if (!S_ISREG(info.st_mode) || info.st_size == 0) { // pipes, terminals, /proc
+        readGrowing(fd, QByteArray(PipeChunk, Qt::Uninitialized), 0);
+    } else if (info.st_size > MaxInputSize) {
+        m_error = tooLarge();
+    } else if (!readRegular(fd, qsizetype(info.st_size))) {
+        readGrowing(fd, QByteArray(qsizetype(info.st_size) + 1, Qt::Uninitialized), 0);
     }
-    QByteArray& buffer = m_bytes;
-    buffer.resize(capacity);
-    qsizetype used = 0;
+}
+
+bool InputFile::readRegular(int fd, qsizetype size) {
+    // One byte more than the size lets the read that meets the end go without growing.
+    const std::size_t capacity = (std::size_t(size) + 1 + HugePage - 1) & ~(HugePage - 1);
+    void* region = ::mmap(nullptr, capacity + HugePage, PROT_READ | PROT_WRITE,
+                          MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (region == MAP_FAILED) {
+        return false;
+    }
+    m_region = region;
+    m_regionSize = capacity + HugePage;
+    char* const start = reinterpret_cast<char*>(
+        (reinterpret_cast<std::uintptr_t>(region) + HugePage - 1) & ~(HugePage - 1));
+    platform::adviseHugePages(start, capacity);
+    std::size_t used = 0;
+    while (used < capacity) {
+        const ssize_t n = ::read(fd, start + used, capacity - used);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            m_error = std::strerror(errno);
+            releaseRegion();
+            return true;
+        }
+        if (n == 0) {
+            m_bytes = QByteArray::fromRawData(start, qsizetype(used));
+            return true;
+        }
+        used += std::size_t(n);
+    }
+    // The file grew while it was read: carry on in growing steps.
+    QByteArray sofar(start, qsizetype(used));
+    releaseRegion();
+    readGrowing(fd, std::move(sofar), qsizetype(used));
+    return true;
+}
+
+void InputFile::readGrowing(int fd, QByteArray buffer, qsizetype used) {
     for (;;) {
         if (used == buffer.size()) {
             if (used > MaxInputSize) {
@@ -91,7 +120,6 @@ void InputFile::readAll(int fd, bool mappable) {
                 continue;
             }
             m_error = std::strerror(errno);
-            buffer.clear();
             return;
         }
         if (n == 0) {
@@ -101,10 +129,10 @@ void InputFile::readAll(int fd, bool mappable) {
     }
     if (used > MaxInputSize) {
         m_error = tooLarge();
-        buffer.clear();
         return;
     }
     buffer.truncate(used);
+    m_bytes = std::move(buffer);
 }
 
 std::string writeOutput(QByteArrayView bytes) {

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <cstddef>
 #include <string>
 
 namespace penlark::convert {
@@ -10,8 +11,9 @@ namespace penlark::convert {
 // several forms (bytes, UTF-16, output) at once.
 inline constexpr qsizetype MaxInputSize = qsizetype(256) * 1024 * 1024;
 
-// The whole content of a file, or of standard input for "-". Regular files are mapped
-// rather than copied: conversion touches every byte once, and a copy would cost as much.
+// The whole content of a file, or of standard input for "-". Regular files are read into a
+// region of huge pages of their own: fresh 4 KiB pages, of a buffer or of a mapping of the
+// file, cost more in first touches than reading the file does.
 class InputFile {
 public:
     explicit InputFile(const std::string& name);
@@ -24,13 +26,16 @@ public:
     const std::string& error() const { return m_error; }
 
 private:
-    void readAll(int fd, bool mappable);
-    bool map(int fd, qsizetype size);
+    void readAll(int fd);
+    // False when no region can be had; the file is then still to be read.
+    bool readRegular(int fd, qsizetype size);
+    void readGrowing(int fd, QByteArray buffer, qsizetype used);
+    void releaseRegion();
 
-    QByteArray m_bytes;
+    QByteArray m_bytes; // in the region, if there is one
     std::string m_error;
-    void* m_mapping = nullptr;
-    qsizetype m_mappedSize = 0;
+    void* m_region = nullptr;
+    std::size_t m_regionSize = 0;
 };
 
 // Writes all bytes to standard output; on failure returns the reason, else an empty string.

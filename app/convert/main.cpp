@@ -44,12 +44,16 @@ Outcome processFile(const std::string& name, const Options& options) {
         return write(QByteArrayView(line.data(), qsizetype(line.size()))) ? Outcome::Done
                                                                           : Outcome::OutputBroken;
     }
-    const Converted converted = convert(input.bytes(), options);
-    if (converted.octetStream) {
+    switch (convert(input.bytes(), options, write)) {
+    case ConversionResult::NotText:
         report(name, "not text (recognised as binary data); not converted");
         return Outcome::Failed;
+    case ConversionResult::WriteFailed:
+        return Outcome::OutputBroken;
+    case ConversionResult::Done:
+        break;
     }
-    return write(converted.bytes) ? Outcome::Done : Outcome::OutputBroken;
+    return Outcome::Done;
 }
 
 } // namespace

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <orvenly/StringConversion.h>
+#include <platform/Cp932.h>
+
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -124,6 +127,38 @@ TEST_F(ConvertToolTest, RewritesLineBreaks) {
               QByteArray("a\x1B$B$\"El5~\x1B(B\r\n\x1B(I1\x1B(B\r\n"));
     EXPECT_EQ(convert({"-t", "euc", "-e", "cr"}, samples().at("sjis")).out,
               bytes({0x61, 0xA4, 0xA2, 0xC5, 0xEC, 0xB5, 0xFE, 0x0D, 0x8E, 0xB1, 0x0D}));
+}
+
+// What the editor's load and save make of the bytes: decode, ConvertBreakCode, encode, and
+// the breaks written in the code asked for.
+QByteArray throughUnicode(const QByteArray& input, const std::string& from, const std::string& to,
+                          const std::string& lineBreak) {
+    const orvenly::StringConversion& engine = orvenly::StringConversion::instance();
+    QString text = from == "euc" ? engine.EucToUnicode(input) : platform::cp932::decode(input);
+    const orvenly::StringLineBreakCodeConstants found = engine.ConvertBreakCode(text);
+    QByteArray output = to == "euc" ? engine.UnicodeToEuc(text) : platform::cp932::encode(text);
+    const bool keepFound = lineBreak == "keep" && found != orvenly::SLB_UNKNOWN;
+    if (lineBreak == "lf" || (keepFound && found == orvenly::SLB_LF)) {
+        output.replace("\r\n", "\n");
+    } else if (lineBreak == "cr" || (keepFound && found == orvenly::SLB_CR)) {
+        output.replace("\r\n", "\r");
+    }
+    return output;
+}
+
+TEST_F(ConvertToolTest, DirectConversionsGiveTheBytesOfTheRoadThroughUnicode) {
+    // Broken pairs of either charset, a high byte before LF, NUL, and every kind of break.
+    const QByteArray input = bytes({0x61, 0xA4, 0x0A, 0x00, 0x0D, 0x0A, 0x82, 0x0D, 0x8E, 0x41,
+                                    0x0A, 0xB1, 0x0D, 0x85, 0xFD, 0x0A, 0x0A, 0xA4, 0xA2, 0xA4});
+    for (const char* from : {"sjis", "euc"}) {
+        for (const char* to : {"sjis", "euc"}) {
+            for (const char* lineBreak : {"keep", "crlf", "cr", "lf"}) {
+                EXPECT_EQ(convert({"-f", from, "-t", to, "-e", lineBreak}, input).out,
+                          throughUnicode(input, from, to, lineBreak))
+                    << from << " -> " << to << " " << lineBreak;
+            }
+        }
+    }
 }
 
 TEST_F(ConvertToolTest, NarrowTurnsHalfWidthKatakanaIntoFullWidth) {
