@@ -1,6 +1,7 @@
 #include "orvenly/Archive.h"
 #include "orvenly/AutomationError.h"
 #include "orvenly/IPersist.h"
+#include "tests/support/TestSupport.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -40,15 +41,6 @@ protected:
 
     QTemporaryDir m_dir;
 };
-
-int32_t errorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const AutomationError& error) {
-        return error.number();
-    }
-    return 0;
-}
 
 TEST_F(ArchiveTest, StoresLongsAndStringsInTheDocumentedLayout) {
     storeSample(Archive::DefaultBufferSize);

@@ -6,6 +6,7 @@
 #include "orvenly/RegKey.h"
 #include "orvenly/Registry.h"
 #include "platform/RegistryStore.h"
+#include "tests/support/TestSupport.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,15 +21,6 @@
 using namespace orvenly;
 
 namespace {
-
-int32_t errorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const AutomationError& error) {
-        return error.number();
-    }
-    return 0;
-}
 
 // Records the elements as a menu would hold them; misuse raises like the real family.
 class FakeMenu : public MenuItemFamily {
@@ -366,21 +358,8 @@ TEST_F(MRUPersistTest, PropertyBagRoundTripAndDefaults) {
     EXPECT_EQ(changes, 1);
 }
 
-bool haveApplication() {
-    if (!QCoreApplication::instance()) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "test_orvenly";
-        static char* argv[] = {name, nullptr};
-        // Kept for the life of the process: Qt holds on to it.
-        new QApplication(argc, argv);
-    }
-    return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
-}
-
 TEST(QMenuItemFamilyTest, KeepsTheEntriesInIndexOrderAfterThePlaceholder) {
-    ASSERT_TRUE(haveApplication());
+    ASSERT_TRUE(haveWidgets());
     QMenu menu;
     QAction* open = menu.addAction(u"開く"_qs);
     QAction* none = menu.addAction(u"(なし)"_qs);

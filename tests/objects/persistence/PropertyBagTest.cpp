@@ -1,6 +1,7 @@
 #include "orvenly/PropertyBag.h"
 #include "orvenly/Archive.h"
 #include "orvenly/AutomationError.h"
+#include "tests/support/TestSupport.h"
 
 #include <QFile>
 #include <QObject>
@@ -12,15 +13,6 @@
 using namespace orvenly;
 
 namespace {
-
-int32_t errorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const AutomationError& error) {
-        return error.number();
-    }
-    return 0;
-}
 
 std::vector<std::pair<QString, Variant>> everyType() {
     QByteArray allBytes;
