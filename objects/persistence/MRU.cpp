@@ -247,5 +247,3 @@ void MRU::changed() {
 }
 
 } // namespace orvenly
-
-#include "orvenly/moc_MRU.cpp"

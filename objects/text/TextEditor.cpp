@@ -247,5 +247,3 @@ bool TextEditor::eventFilter(QObject* watched, QEvent* event) {
 }
 
 } // namespace orvenly
-
-#include "orvenly/moc_TextEditor.cpp"
