@@ -2,17 +2,13 @@
 #include "EucWalk.h"
 #include "TwoByteCodes.h"
 
+#include <platform/AsciiRuns.h>
 #include <platform/Cp932.h>
 #include <platform/LargeBuffer.h>
 
 #include <array>
-#include <bit>
 #include <cstddef>
 #include <cstring>
-
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
 
 namespace orvenly::charsets {
 
@@ -24,26 +20,6 @@ namespace {
 constexpr qsizetype MaxEucPerUnit = 2;
 // Decoding goes piece by piece, so that no Shift_JIS copy of a whole document is made.
 constexpr qsizetype DecodePiece = 16384; // EUC-JP bytes
-
-// Copies the 7-bit bytes at the start of in[0, n) to out and returns how many there were;
-// out must have room for n bytes.
-qsizetype copyAsciiRun(const uint8_t* in, qsizetype n, uint8_t* out) {
-    qsizetype i = 0;
-#ifdef __SSE2__
-    for (; i + 16 <= n; i += 16) {
-        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), chunk);
-        const auto high = static_cast<unsigned>(_mm_movemask_epi8(chunk));
-        if (high != 0) {
-            return i + std::countr_zero(high);
-        }
-    }
-#endif
-    for (; i < n && in[i] < 0x80; ++i) {
-        out[i] = in[i];
-    }
-    return i;
-}
 
 // EucToSjis as tables: the first byte depends on the first alone, the second on the
 // second and the parity of the first.
@@ -90,7 +66,7 @@ struct ShiftJisWriter {
     uint8_t* out;
 
     qsizetype ascii(const uint8_t* in, qsizetype size) {
-        const qsizetype run = copyAsciiRun(in, size, out);
+        const qsizetype run = platform::cp932::ascii::copyRun(in, size, out);
         out += run;
         return run;
     }

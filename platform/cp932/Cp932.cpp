@@ -1,7 +1,7 @@
 #include "platform/Cp932.h"
 
-#include "AsciiRuns.h"
 #include "Cp932Tables.h"
+#include "platform/AsciiRuns.h"
 #include "platform/Cp932Walk.h"
 #include "platform/LargeBuffer.h"
 

@@ -22,13 +22,13 @@ QStringList parse(const QString& commandLine) {
     return result;
 }
 
-struct Parts {
+struct DividedPath {
     QString directory, title, extension;
-    bool operator==(const Parts&) const = default;
+    bool operator==(const DividedPath&) const = default;
 };
 
-Parts divide(const QString& path, const QString& separator = QStringLiteral("\\")) {
-    Parts parts{u"stale"_qs, u"stale"_qs, u"stale"_qs};
+DividedPath divide(const QString& path, const QString& separator = QStringLiteral("\\")) {
+    DividedPath parts{u"stale"_qs, u"stale"_qs, u"stale"_qs};
     strings().DivideFileName(path, parts.directory, parts.title, parts.extension, separator);
     return parts;
 }
@@ -81,22 +81,23 @@ TEST(ParseCommandLine, JapanesePathsAndUnkeyedEntries) {
 
 TEST(DivideFileName, SplitsAtLastSeparatorAndLastDot) {
     EXPECT_EQ(divide(uR"(C:\dir\name.tar.gz)"_qs),
-              (Parts{uR"(C:\dir\)"_qs, u"name.tar"_qs, u".gz"_qs}));
-    EXPECT_EQ(divide(u"name.txt"_qs), (Parts{{}, u"name"_qs, u".txt"_qs}));
-    EXPECT_EQ(divide(uR"(C:\dir\README)"_qs), (Parts{uR"(C:\dir\)"_qs, u"README"_qs, {}}));
-    EXPECT_EQ(divide(u".profile"_qs), (Parts{{}, {}, u".profile"_qs}));
-    EXPECT_EQ(divide(uR"(C:\a.b\c)"_qs), (Parts{uR"(C:\a.b\)"_qs, u"c"_qs, {}}));
-    EXPECT_EQ(divide(uR"(C:\dir\)"_qs), (Parts{uR"(C:\dir\)"_qs, {}, {}}));
-    EXPECT_EQ(divide(QString()), (Parts{}));
+              (DividedPath{uR"(C:\dir\)"_qs, u"name.tar"_qs, u".gz"_qs}));
+    EXPECT_EQ(divide(u"name.txt"_qs), (DividedPath{{}, u"name"_qs, u".txt"_qs}));
+    EXPECT_EQ(divide(uR"(C:\dir\README)"_qs), (DividedPath{uR"(C:\dir\)"_qs, u"README"_qs, {}}));
+    EXPECT_EQ(divide(u".profile"_qs), (DividedPath{{}, {}, u".profile"_qs}));
+    EXPECT_EQ(divide(uR"(C:\a.b\c)"_qs), (DividedPath{uR"(C:\a.b\)"_qs, u"c"_qs, {}}));
+    EXPECT_EQ(divide(uR"(C:\dir\)"_qs), (DividedPath{uR"(C:\dir\)"_qs, {}, {}}));
+    EXPECT_EQ(divide(QString()), (DividedPath{}));
 }
 
 TEST(DivideFileName, OtherSeparators) {
-    EXPECT_EQ(divide(u"/home/u/a.txt"_qs, u"/"_qs), (Parts{u"/home/u/"_qs, u"a"_qs, u".txt"_qs}));
+    EXPECT_EQ(divide(u"/home/u/a.txt"_qs, u"/"_qs),
+              (DividedPath{u"/home/u/"_qs, u"a"_qs, u".txt"_qs}));
     // A backslash is an ordinary character when another separator is given.
-    EXPECT_EQ(divide(uR"(a\b.c)"_qs, u"/"_qs), (Parts{{}, uR"(a\b)"_qs, u".c"_qs}));
+    EXPECT_EQ(divide(uR"(a\b.c)"_qs, u"/"_qs), (DividedPath{{}, uR"(a\b)"_qs, u".c"_qs}));
     // A separator longer than one character stays whole with the folder.
-    EXPECT_EQ(divide(u"pkg::mod.x"_qs, u"::"_qs), (Parts{u"pkg::"_qs, u"mod"_qs, u".x"_qs}));
-    EXPECT_EQ(divide(u"a/b.c"_qs, QString()), (Parts{{}, u"a/b"_qs, u".c"_qs}));
+    EXPECT_EQ(divide(u"pkg::mod.x"_qs, u"::"_qs), (DividedPath{u"pkg::"_qs, u"mod"_qs, u".x"_qs}));
+    EXPECT_EQ(divide(u"a/b.c"_qs, QString()), (DividedPath{{}, u"a/b"_qs, u".c"_qs}));
 }
 
 TEST(FixedHex, CutsAndPads) {

@@ -44,14 +44,8 @@ protected:
     }
 };
 
-class TextEditorDragTest : public WidgetsFirst, public ::testing::Test {
+class TextEditorDragTest : public ShownEditorTest<DraggingEditor> {
 protected:
-    void SetUp() override {
-        box.resize(400, 300);
-        box.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
-        editor.Load(&box);
-    }
     // Viewport point in front of the character at a document position.
     QPoint at(int position) const {
         QTextCursor cursor(box.document());
@@ -77,8 +71,6 @@ protected:
         QApplication::sendEvent(box.viewport(), &drop);
         return drop.isAccepted() ? drop.dropAction() : Qt::IgnoreAction;
     }
-    QPlainTextEdit box;
-    DraggingEditor editor;
 };
 
 TEST_F(TextEditorDragTest, MovingTheSelectionWithinTheBoxHappensAtDragEnd) {

@@ -11,19 +11,11 @@ using orvenly::TextEditor;
 
 namespace {
 
-class TextEditorKeysTest : public WidgetsFirst, public ::testing::Test {
+class TextEditorKeysTest : public ShownEditorTest<> {
 protected:
-    void SetUp() override {
-        box.resize(400, 300);
-        box.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
-        editor.Load(&box);
-    }
     void key(Qt::Key code, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(&box, code, modifiers);
     }
-    QPlainTextEdit box;
-    TextEditor editor;
 };
 
 TEST_F(TextEditorKeysTest, EnterTruncatesTheWhiteSpaceAroundTheBreakAndIndents) {

@@ -13,13 +13,12 @@ using orvenly::TextEditor;
 
 namespace {
 
-class TextEditorMouseTest : public WidgetsFirst, public ::testing::Test {
+class TextEditorMouseTest : public ShownEditorTest<> {
 protected:
     void SetUp() override {
-        box.resize(400, 300);
-        box.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
-        editor.Load(&box);
+        ShownEditorTest::SetUp();
+        if (HasFatalFailure())
+            return;
         editor.SetMargin(true);
         editor.SetMarginWidth(3);
         editor.SetText(u"zero\r\none\r\ntwo\r\nthree\r\nfour"_s);
@@ -32,8 +31,6 @@ protected:
         QTextCursor at(box.document()->findBlockByNumber(line));
         return QPoint(2, box.cursorRect(at).center().y());
     }
-    QPlainTextEdit box;
-    TextEditor editor;
     QWidget* margin = nullptr;
 };
 

@@ -2,10 +2,28 @@
 
 #include "tests/support/TestSupport.h"
 
+#include "orvenly/TextEditor.h"
+
 #include <QApplication>
 #include <QPlainTextEdit>
+#include <QTest>
+#include <gtest/gtest.h>
 
 // A base that makes the application before the fixture's widgets are made.
 struct WidgetsFirst {
     WidgetsFirst() { haveWidgets(); }
+};
+
+// A shown box under a loaded editor, for tests that drive it with real events.
+template <class Editor = orvenly::TextEditor>
+class ShownEditorTest : public WidgetsFirst, public ::testing::Test {
+protected:
+    void SetUp() override {
+        box.resize(400, 300);
+        box.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+        editor.Load(&box);
+    }
+    QPlainTextEdit box;
+    Editor editor;
 };
