@@ -62,6 +62,7 @@ void TextEditor::startLineSelection(int y) {
     m_lineSelecting = true;
     m_anchorLine = line.blockNumber();
     select(line.position(), pastLine(line));
+    flushSelection();
     box.setFocus(Qt::MouseFocusReason);
 }
 
@@ -73,7 +74,7 @@ void TextEditor::extendLineSelection(int y) {
         select(pastLine(anchor), current.position());
     else
         select(anchor.position(), pastLine(current));
-    box.ensureCursorVisible();
+    flushSelection();
 }
 
 void TextEditor::endLineSelection() {

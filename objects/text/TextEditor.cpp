@@ -65,6 +65,7 @@ void TextEditor::Load(QObject* Target) {
 }
 
 void TextEditor::Unload() {
+    flushSelection();
     if (m_target && m_owner) {
         m_target->removeEventFilter(this);
         m_target->viewport()->removeEventFilter(this);
@@ -146,6 +147,7 @@ void TextEditor::SetModify(bool value) {
 }
 
 int32_t TextEditor::TopIndex() const {
+    flushSelection();
     return target().cursorForPosition(QPoint(0, 0)).blockNumber() + 1;
 }
 
@@ -158,26 +160,32 @@ void TextEditor::ClearUndo() {
 }
 
 void TextEditor::Undo() {
+    flushSelection();
     target().undo();
 }
 
 void TextEditor::Copy() {
+    flushSelection();
     target().copy();
 }
 
 void TextEditor::Paste() {
+    flushSelection();
     target().paste();
 }
 
 void TextEditor::Cut() {
+    flushSelection();
     target().cut();
 }
 
 void TextEditor::SelAll() {
+    flushSelection();
     target().selectAll();
 }
 
 bool TextEditor::GetCurrentCoordinate(int32_t& x, int32_t& y) {
+    flushSelection();
     QPlainTextEdit& box = target();
     box.setFocus();
     const QRect caret = box.cursorRect();
@@ -200,6 +208,8 @@ bool TextEditor::takeHandled() {
 }
 
 bool TextEditor::eventFilter(QObject* watched, QEvent* event) {
+    // Whatever reaches the box, paint included, meets the selection the members set.
+    flushSelection();
     switch (event->type()) {
     case QEvent::ContextMenu: {
         const QPoint at = static_cast<QContextMenuEvent*>(event)->globalPos();

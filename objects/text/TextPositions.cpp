@@ -3,6 +3,7 @@
 #include "orvenly/TextEditor.h"
 
 #include <QPlainTextEdit>
+#include <QSignalBlocker>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <algorithm>
@@ -77,14 +78,52 @@ int32_t TextEditor::fromDocument(int position) const {
 }
 
 QTextCursor TextEditor::cursor() const {
-    return target().textCursor();
+    return m_hasPending ? m_pending : target().textCursor();
 }
 
 void TextEditor::select(int docStart, int docEnd) {
     QTextCursor selection = cursor();
+    // A cursor moved outside an edit block lays out the line it lands on, to remember its
+    // x; inside one it does not, and this object keeps its own column anyway. The empty
+    // edit block changes nothing, so the document's signals about it are held back.
+    const QSignalBlocker quiet(selection.document());
+    selection.beginEditBlock();
     selection.setPosition(docStart);
     selection.setPosition(docEnd, QTextCursor::KeepAnchor);
-    target().setTextCursor(selection);
+    selection.endEditBlock();
+    setPending(selection);
+}
+
+void TextEditor::setPending(const QTextCursor& selection) {
+    target();
+    m_pending = selection;
+    m_hasPending = true;
+    if (m_flushQueued)
+        return;
+    m_flushQueued = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_flushQueued = false;
+            flushSelection();
+        },
+        Qt::QueuedConnection);
+}
+
+void TextEditor::flushSelection() const {
+    if (!m_hasPending)
+        return;
+    m_hasPending = false;
+    const QTextCursor selection = m_pending;
+    m_pending = QTextCursor();
+    if (!m_target || selection.document() != m_target->document())
+        return;
+    // The start is scrolled into view first, so that it shows when the range is long; the
+    // box scrolls its cursor into view whenever it is set.
+    QTextCursor start = selection;
+    start.setPosition(selection.anchor());
+    m_target->setTextCursor(start);
+    m_target->setTextCursor(selection);
 }
 
 QString TextEditor::Text() const {
@@ -93,6 +132,8 @@ QString TextEditor::Text() const {
 }
 
 void TextEditor::SetText(const QString& value) {
+    m_hasPending = false;
+    m_pending = QTextCursor();
     target().setPlainText(withBreaks(value));
 }
 
@@ -118,7 +159,6 @@ QString TextEditor::SelText() const {
 void TextEditor::SetSelStart(int32_t value) {
     const int at = toDocument(value);
     select(at, at);
-    target().ensureCursorVisible();
 }
 
 void TextEditor::SetSelLength(int32_t value) {
@@ -126,7 +166,6 @@ void TextEditor::SetSelLength(int32_t value) {
         throw AutomationError(errors::InvalidArgument);
     const int start = cursor().selectionStart();
     select(start, value == 0 ? start : toDocument(fromDocument(start) + value));
-    target().ensureCursorVisible();
 }
 
 void TextEditor::GetSel(int32_t& Start, int32_t& Length) const {
@@ -145,12 +184,7 @@ void TextEditor::SetSel(int32_t Start, int32_t Length) {
 }
 
 void TextEditor::SetSel2(int32_t Start, int32_t Last) {
-    const int start = toDocument(Start);
-    const int last = toDocument(Last);
-    // The start is scrolled into view first, so that it shows when the range is long; the
-    // box scrolls its cursor into view whenever it is set.
-    select(start, start);
-    select(start, last);
+    select(toDocument(Start), toDocument(Last));
 }
 
 void TextEditor::InflateSel(int32_t MoveToStart, int32_t MoveToLast) {
@@ -169,7 +203,7 @@ void TextEditor::ReplaceSel(const QString& ReplaceStr, bool fCanUndo) {
         document.setUndoRedoEnabled(false);
     QTextCursor current = cursor();
     current.insertText(withBreaks(ReplaceStr));
-    target().setTextCursor(current);
+    setPending(current);
     if (!fCanUndo)
         document.setUndoRedoEnabled(true);
 }
@@ -177,7 +211,7 @@ void TextEditor::ReplaceSel(const QString& ReplaceStr, bool fCanUndo) {
 void TextEditor::ClearSel(bool /*fCanUndo*/) {
     QTextCursor current = cursor();
     current.removeSelectedText();
-    target().setTextCursor(current);
+    setPending(current);
 }
 
 } // namespace orvenly

@@ -118,8 +118,15 @@ private:
     friend class EditorMargin;
 
     QPlainTextEdit& target() const;
+    // The selection as the object sees it: the box's own, or the one set last when the
+    // box has not taken it yet.
     QTextCursor cursor() const;
     void select(int docStart, int docEnd);
+    // Selections set through the members reach the box at the next event (or before any
+    // member that needs the box's own state): the box lays out and scrolls once for a whole
+    // run of calls instead of at every call.
+    void setPending(const QTextCursor& selection);
+    void flushSelection() const;
     void recomputeMetrics();
     void applyTabStop();
     bool takeHandled();
@@ -174,6 +181,9 @@ private:
     int32_t m_dragSourceStart = 0;
     int32_t m_dragSourceLast = 0;
     int32_t m_dropPosition = 0;
+    mutable QTextCursor m_pending;
+    mutable bool m_hasPending = false;
+    bool m_flushQueued = false;
 };
 
 } // namespace orvenly

@@ -84,13 +84,48 @@ TEST_F(TextEditorTest, PositionsCountCrLfAsTwoCharacters) {
     editor.SetSelStart(3);
     EXPECT_EQ(editor.SelStart(), 2);
     editor.SetSelStart(8);
+    QCoreApplication::processEvents();
     EXPECT_EQ(box.textCursor().block().blockNumber(), 2);
     editor.SetSelStart(10);
     EXPECT_EQ(editor.SelText(), QString());
+    QCoreApplication::processEvents();
     EXPECT_EQ(box.textCursor().block().text(), u"ef"_s);
     // Beyond the end is the end.
     editor.SetSelStart(1000);
     EXPECT_EQ(editor.SelStart(), 12);
+}
+
+// Selections set through the members reach the box lazily, but always before anything else
+// reaches it, and the members' edits and undo work on them meanwhile.
+TEST_F(TextEditorTest, MemberSelectionsReachTheBoxBeforeItsNextEvent) {
+    box.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+    editor.SetText(u"abc\r\ndef\r\nghi"_s);
+    editor.SetSel(5, 2);
+    EXPECT_EQ(editor.SelText(), u"de"_s);
+    QTest::keyClicks(&box, u"X"_s);
+    EXPECT_EQ(editor.Text(), u"abc\r\nXf\r\nghi"_s);
+
+    editor.SetSel(0, 1);
+    editor.ReplaceSel(u"12"_s);
+    editor.SetSel(10, 3);
+    editor.ReplaceSel(u"\r\n"_s);
+    EXPECT_EQ(editor.Text(), u"12bc\r\nXf\r\n\r\n"_s);
+    EXPECT_EQ(editor.SelStart(), 12);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(box.textCursor().position(), 9);
+    editor.Undo();
+    EXPECT_EQ(editor.Text(), u"12bc\r\nXf\r\nghi"_s);
+
+    // A run of far jumps leaves the last one shown.
+    QString text;
+    for (int i = 0; i < 500; ++i)
+        text += u"line\r\n"_s;
+    editor.SetText(text);
+    for (int line : {400, 20, 250, 480})
+        editor.SetSelStart(line * 6);
+    EXPECT_GT(editor.TopIndex(), 400);
+    EXPECT_LE(editor.TopIndex(), 481);
 }
 
 TEST_F(TextEditorTest, SelLengthKeepsTheStartAndRefusesNegativeValues) {
