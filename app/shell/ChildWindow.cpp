@@ -1,0 +1,433 @@
+#include "shell/ChildWindow.h"
+
+#include "orvenly/AutomationError.h"
+#include "orvenly/Modal.h"
+#include "orvenly/Strings.h"
+#include "orvenly/TextEditor.h"
+#include "shell/DocumentFile.h"
+#include "shell/DocumentHost.h"
+#include "shell/DocumentText.h"
+#include "shell/FileIcon.h"
+#include "shell/Resource.h"
+#include "shell/Settings.h"
+#include "shell/Unmappable.h"
+
+#include <platform/FontResolver.h>
+#include <tamsell/SystemColors.h>
+
+#include <QCloseEvent>
+#include <QDragMoveEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QScopeGuard>
+#include <QTextDocument>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <new>
+
+using namespace Qt::StringLiterals;
+
+namespace penlark {
+
+using namespace orvenly;
+
+namespace {
+
+constexpr int32_t MessageUnreadable = 250;
+constexpr int32_t MessageTooLarge = 251;
+constexpr int32_t MessageUnwritable = 252;
+constexpr int32_t MessageUnmappable = 260;
+
+// Unload mode of a window closed by the user, and of one unloaded by the program.
+constexpr int UnloadByUser = 0;
+constexpr int UnloadByCode = 1;
+
+QString charsetPart(StringCharsetTypeConstants charset) {
+    switch (charset) {
+    case SCS_SHIFTJIS:
+        return u"Shift JIS / "_s;
+    case SCS_JIS:
+        return u"JIS / "_s;
+    case SCS_EUC:
+        return u"Euc / "_s;
+    case SCS_OCTETSTREAM:
+        return u"Octet-Stream )"_s;
+    default:
+        return {};
+    }
+}
+
+QString breakPart(StringLineBreakCodeConstants breakCode) {
+    switch (breakCode) {
+    case SLB_CRLF:
+        return u"Windows )"_s;
+    case SLB_CR:
+        return u"Macintosh )"_s;
+    case SLB_LF:
+        return u"Unix )"_s;
+    default:
+        return {};
+    }
+}
+
+QString charsetName(StringCharsetTypeConstants charset) {
+    switch (charset) {
+    case SCS_JIS:
+        return u"JIS"_s;
+    case SCS_EUC:
+        return u"EUC-JP"_s;
+    case SCS_OCTETSTREAM:
+        return u"Octet-Stream"_s;
+    default:
+        return u"Shift_JIS"_s;
+    }
+}
+
+// The length of the text once every break in it is CR LF, as the editor gives it back.
+qsizetype lengthWithCrLf(QStringView text) {
+    qsizetype length = text.size();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            ++i;
+        else if (text[i] == u'\r' || text[i] == u'\n')
+            ++length;
+    }
+    return length;
+}
+
+// The length of the editor's text (CR LF breaks) without building it.
+qsizetype editorTextLength(const QPlainTextEdit& box) {
+    const QTextDocument& document = *box.document();
+    return qsizetype(document.characterCount() - 1) + (document.blockCount() - 1);
+}
+
+bool offersFiles(const QMimeData* data) {
+    if (!data || !data->hasUrls())
+        return false;
+    const QList<QUrl> urls = data->urls();
+    return std::any_of(urls.begin(), urls.end(), [](const QUrl& url) { return url.isLocalFile(); });
+}
+
+} // namespace
+
+ChildWindow::ChildWindow(DocumentHost& host, QWidget* parent) : QWidget(parent), m_host(host) {
+    setFont(platform::displayFont(u"ＭＳ ゴシック"_s, 0));
+    m_txtEdit = new QPlainTextEdit(this);
+    m_txtEdit->setObjectName(u"txtEdit"_s);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_txtEdit);
+
+    m_Editor = std::make_unique<TextEditor>();
+    m_Editor->Load(m_txtEdit);
+    // Installed after the editor's own filter, so that file drops are seen first.
+    m_txtEdit->viewport()->installEventFilter(this);
+    connect(m_Editor.get(), &TextEditor::ContextMenu, this, &ChildWindow::showContextMenu,
+            Qt::DirectConnection);
+    m_loaded = true;
+    m_host.OnDocumentLoad(*this);
+}
+
+ChildWindow::~ChildWindow() {
+    if (m_txtEdit)
+        m_txtEdit->viewport()->removeEventFilter(this);
+    m_Editor->Unload();
+}
+
+void ChildWindow::SetFontBase(const QFont& value) {
+    setFont(value);
+    m_Editor->SetFont(value);
+}
+
+void ChildWindow::SetForeColorBase(uint32_t value) {
+    QPalette palette = m_txtEdit->palette();
+    palette.setColor(QPalette::Text, tamsell::resolveColor(value, palette));
+    m_txtEdit->setPalette(palette);
+    m_foreColor = value;
+}
+
+void ChildWindow::SetBackColorBase(uint32_t value) {
+    QPalette palette = m_txtEdit->palette();
+    palette.setColor(QPalette::Base, tamsell::resolveColor(value, palette));
+    m_txtEdit->setPalette(palette);
+    m_backColor = value;
+}
+
+void ChildWindow::SetCharset(StringCharsetTypeConstants value) {
+    if (value == m_charset)
+        return;
+    m_charset = value;
+    m_Editor->SetModify(true);
+    UpdateCaption();
+}
+
+void ChildWindow::SetBreakCode(StringLineBreakCodeConstants value) {
+    if (value == m_breakCode)
+        return;
+    m_breakCode = value;
+    m_Editor->SetModify(true);
+    UpdateCaption();
+}
+
+void ChildWindow::UpdateCaption() {
+    QString caption = m_fileName + u" ( "_s + charsetPart(m_charset);
+    if (m_charset != SCS_OCTETSTREAM)
+        caption += breakPart(m_breakCode);
+    setWindowTitle(caption);
+    m_host.OnDocumentCaption(*this);
+}
+
+void ChildWindow::NewDocument() {
+    m_path.clear();
+    m_fileName = u"newdocument"_s;
+    m_charset = SCS_SHIFTJIS;
+    m_breakCode = SLB_CRLF;
+    m_Editor->SetText({});
+    setWindowIcon(QIcon());
+    m_Editor->ClearUndo();
+    m_Editor->SetModify(false);
+    UpdateCaption();
+}
+
+bool ChildWindow::LoadDocument(const QString& FileName, bool Remember,
+                               StringCharsetTypeConstants Charset,
+                               StringLineBreakCodeConstants Break) {
+    const auto fail = [&](int32_t message) {
+        if (Remember) {
+            MsgBox(m_host.documentArea().window(), FormatResString(message, {FileName}),
+                   message == MessageUnreadable ? msgbox::Exclamation : msgbox::Information);
+        }
+        return false;
+    };
+    try {
+        FileContents contents = readDocumentFile(FileName, m_maxFileSize);
+        if (contents.failure == ReadFailure::Unreadable)
+            return fail(MessageUnreadable);
+        if (contents.failure == ReadFailure::TooLarge)
+            return fail(MessageTooLarge);
+        if (contents.bytes.isEmpty()) {
+            m_Editor->SetText({});
+        } else {
+            DocumentText document = decodeDocument(contents.bytes, Charset, Break);
+            contents.bytes = {};
+            m_charset = document.charset;
+            m_breakCode = document.breakCode;
+            // Recognised breaks are all CR LF already; given ones may leave others behind.
+            const qsizetype length =
+                Break == SLB_UNKNOWN ? document.text.size() : lengthWithCrLf(document.text);
+            m_Editor->SetText(document.text);
+            if (editorTextLength(*m_txtEdit) != length)
+                return fail(MessageTooLarge);
+        }
+    } catch (const std::bad_alloc&) {
+        return fail(MessageTooLarge);
+    } catch (const AutomationError&) {
+        return fail(MessageTooLarge);
+    }
+    m_Editor->ClearUndo();
+    m_Editor->SetModify(false);
+    if (Remember) {
+        takeFileName(FileName);
+        setWindowIcon(GetFileIcon(FileName));
+        UpdateCaption();
+    }
+    return true;
+}
+
+bool ChildWindow::SaveDocument(const QString& FileName, bool Remember,
+                               StringCharsetTypeConstants Charset,
+                               StringLineBreakCodeConstants Break) {
+    QString target = FileName;
+    if (target.isEmpty()) {
+        if (m_path.isEmpty())
+            throw AutomationError(errors::InvalidArgument);
+        target = FullPath();
+    }
+    const StringCharsetTypeConstants charset = Charset != SCS_UNKNOWN ? Charset : m_charset;
+    const StringLineBreakCodeConstants breakCode = Break != SLB_UNKNOWN ? Break : m_breakCode;
+    const auto fail = [&] {
+        if (Remember)
+            MsgBox(m_host.documentArea().window(), FormatResString(MessageUnwritable, {target}),
+                   msgbox::Exclamation);
+        return false;
+    };
+
+    QByteArray bytes;
+    try {
+        QString text = m_Editor->Text();
+        const Unmappable lost = findUnmappable(text, charset);
+        if (lost.count > 0) {
+            if (Remember && !confirmUnmappable(text, lost, charset))
+                return false;
+            text = replaceUnmappable(text, charset);
+        }
+        bytes = encodeDocument(std::move(text), charset, breakCode, m_host.settings().JISFilter);
+    } catch (const std::bad_alloc&) {
+        return fail();
+    } catch (const AutomationError&) {
+        return fail();
+    }
+    if (!writeDocumentFile(target, bytes))
+        return fail();
+
+    SetCharset(charset);
+    SetBreakCode(breakCode);
+    if (Remember) {
+        m_Editor->SetModify(false);
+        takeFileName(target);
+        setWindowIcon(GetFileIcon(target));
+        UpdateCaption();
+    }
+    return true;
+}
+
+bool ChildWindow::confirmUnmappable(const QString& text, const Unmappable& lost,
+                                    StringCharsetTypeConstants charset) {
+    const QStringView before = QStringView(text).first(lost.first);
+    const qsizetype line = before.count(u'\n') + 1;
+    const bool pair = text[lost.first].isHighSurrogate() && lost.first + 1 < text.size() &&
+                      text[lost.first + 1].isLowSurrogate();
+    const QString character = text.mid(lost.first, pair ? 2 : 1);
+    const char32_t code = pair ? QChar::surrogateToUcs4(text[lost.first], text[lost.first + 1])
+                               : text[lost.first].unicode();
+    const QString codeText = u"U+%1"_s.arg(uint(code), 4, 16, QChar(u'0')).toUpper();
+    const QString prompt =
+        FormatResString(MessageUnmappable, {charsetName(charset), QString::number(lost.count),
+                                            QString::number(line), character, codeText});
+    return MsgBox(m_host.documentArea().window(), prompt,
+                  msgbox::YesNo | msgbox::Exclamation | msgbox::DefaultButton2) == msgbox::Yes;
+}
+
+void ChildWindow::takeFileName(const QString& fullName) {
+    // A relative name would leave the document without a folder to save into.
+    const QString absolute = QFileInfo(fullName).absoluteFilePath();
+    QString directory;
+    QString title;
+    QString extension;
+    Strings::instance().DivideFileName(absolute, directory, title, extension, u"/"_s);
+    m_path = directory;
+    m_fileName = title + extension;
+}
+
+void ChildWindow::Show2(int32_t /*Modal*/, QWidget* /*OwnerForm*/) {
+    QMdiArea& area = m_host.documentArea();
+    if (!m_subWindow) {
+        m_subWindow = area.addSubWindow(this);
+        // The collection decides when a document goes.
+        m_subWindow->setAttribute(Qt::WA_DeleteOnClose, false);
+        connect(&area, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
+            if (window && window == m_subWindow && !m_showing)
+                activate();
+        });
+    }
+    {
+        // The activation below is the one the host hears of.
+        m_showing = true;
+        const auto done = qScopeGuard([this] { m_showing = false; });
+        show();
+        m_subWindow->show();
+        m_subWindow->raise();
+        area.setActiveSubWindow(m_subWindow);
+    }
+    activate();
+}
+
+void ChildWindow::activate() {
+    if (m_loaded)
+        m_host.OnDocumentActivate(*this);
+}
+
+void ChildWindow::closeEvent(QCloseEvent* event) {
+    if (!m_loaded) {
+        event->accept();
+        return;
+    }
+    bool cancel = false;
+    {
+        m_querying = true;
+        const auto done = qScopeGuard([this] { m_querying = false; });
+        m_host.OnDocumentQueryUnload(*this, cancel, UnloadByUser);
+    }
+    if (cancel)
+        event->ignore();
+    else
+        event->accept();
+}
+
+void ChildWindow::Attach(ChildWindows* owner, int32_t index, const QString& key) {
+    m_owner = owner;
+    m_index = index;
+    m_key = key;
+}
+
+void ChildWindow::Unload() {
+    if (!m_loaded)
+        return;
+    if (!m_querying) {
+        // The host lets go of the document; it cannot keep it any more.
+        bool ignored = false;
+        m_host.OnDocumentQueryUnload(*this, ignored, UnloadByCode);
+    }
+    m_loaded = false;
+    m_owner = nullptr;
+    m_Editor->Unload();
+    hide();
+    // Deleted later: the unload may come from within the window's own close.
+    if (m_subWindow) {
+        m_subWindow->hide();
+        m_subWindow->deleteLater();
+    } else {
+        deleteLater();
+    }
+}
+
+void ChildWindow::showContextMenu(int32_t hwndCtrl, int32_t x, int32_t y, bool& DefaultMenu) {
+    if (hwndCtrl != 0)
+        return;
+    DefaultMenu = false;
+    if (QMenu* menu = m_host.RefreshEditMenu())
+        menu->popup(QPoint(int16_t(x), int16_t(y)));
+}
+
+bool ChildWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (!m_loaded || watched != m_txtEdit->viewport())
+        return QWidget::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto& drag = *static_cast<QDragMoveEvent*>(event);
+        if (!offersFiles(drag.mimeData()))
+            break;
+        auto effect = Qt::DropAction(int(drag.possibleActions()));
+        m_host.DragOverFiles(*drag.mimeData(), effect);
+        if (effect & Qt::CopyAction) {
+            drag.setDropAction(Qt::CopyAction);
+            drag.accept();
+        } else {
+            drag.ignore();
+        }
+        // Consumed here: neither the editor nor the box takes file lists as text.
+        return true;
+    }
+    case QEvent::Drop: {
+        auto& drop = *static_cast<QDropEvent*>(event);
+        if (!offersFiles(drop.mimeData()))
+            break;
+        drop.setDropAction(Qt::CopyAction);
+        drop.accept();
+        m_host.DropFiles(*drop.mimeData());
+        return true;
+    }
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace penlark

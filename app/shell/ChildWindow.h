@@ -1,0 +1,140 @@
+#pragma once
+
+#include "orvenly/StringConversion.h"
+
+#include <QFont>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <cstdint>
+#include <memory>
+
+class QCloseEvent;
+class QPlainTextEdit;
+
+namespace orvenly {
+class TextEditor;
+}
+
+namespace penlark {
+
+class ChildWindows;
+class DocumentHost;
+struct Unmappable;
+
+// One document: a form holding the text box txtEdit, edited through m_Editor (which also
+// paints the line-selection margin), with the file, charset and line-break code it is read
+// and written in.
+//
+// Life in the frame's document area:
+// - The constructor is the load step: it binds the editor and calls the host's
+//   OnDocumentLoad. The window is not shown yet.
+// - Show2 puts the form into a QMdiSubWindow of DocumentHost::documentArea() the first time,
+//   shows it, raises it, makes it the active subwindow and then calls OnDocumentActivate once.
+//   Later activations by the user (clicks, the Window menu) call OnDocumentActivate too.
+// - Closing the subwindow (its close box, or close()) asks the host through
+//   OnDocumentQueryUnload with unload mode 0 and keeps the window when it sets cancel; the
+//   host removes the document from its collection to let it go.
+// - ChildWindows::Remove and Clear unload a document by code: the host hears
+//   OnDocumentQueryUnload with unload mode 1 (cancel is ignored then), the editor is unbound,
+//   the window hidden and its subwindow deleted once control returns to the event loop.
+class ChildWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    // Files above this size are refused before they are read.
+    static constexpr qint64 DefaultMaxFileSize = qint64(256) * 1024 * 1024;
+
+    explicit ChildWindow(DocumentHost& host, QWidget* parent = nullptr);
+    ~ChildWindow() override;
+
+    QString FullPath() const { return m_path + m_fileName; }
+    // The folder, ending with a separator; empty for a document never saved.
+    const QString& Path() const { return m_path; }
+    const QString& FileName() const { return m_fileName; }
+    bool CanOverWrite() const { return !m_path.isEmpty(); }
+
+    QFont FontBase() const { return font(); }
+    void SetFontBase(const QFont& value);
+    // Colours are 32-bit: an RGB value, or 0x80000000 + n for the system colour n.
+    uint32_t ForeColorBase() const { return m_foreColor; }
+    void SetForeColorBase(uint32_t value);
+    uint32_t BackColorBase() const { return m_backColor; }
+    void SetBackColorBase(uint32_t value);
+
+    orvenly::TextEditor& Editor() const { return *m_Editor; }
+    QPlainTextEdit& txtEdit() const { return *m_txtEdit; }
+
+    orvenly::StringCharsetTypeConstants Charset() const { return m_charset; }
+    // Another value marks the text modified and updates the caption; the same one does nothing.
+    void SetCharset(orvenly::StringCharsetTypeConstants value);
+    orvenly::StringLineBreakCodeConstants BreakCode() const { return m_breakCode; }
+    void SetBreakCode(orvenly::StringLineBreakCodeConstants value);
+
+    void NewDocument();
+    // Charset and Break 0 recognise them from the file. With Remember the document takes the
+    // file's name and failures are reported to the user; true on success.
+    bool LoadDocument(const QString& FileName, bool Remember,
+                      orvenly::StringCharsetTypeConstants Charset = orvenly::SCS_UNKNOWN,
+                      orvenly::StringLineBreakCodeConstants Break = orvenly::SLB_UNKNOWN);
+    // An empty FileName writes the document's own file (error 5 when it has none); Charset
+    // and Break 0 keep the document's own. The file is replaced only once all its new bytes
+    // are written. With Remember failures are reported, characters the charset cannot hold
+    // are asked about first, and the document takes the file's name; true on success.
+    bool SaveDocument(const QString& FileName, bool Remember,
+                      orvenly::StringCharsetTypeConstants Charset = orvenly::SCS_UNKNOWN,
+                      orvenly::StringLineBreakCodeConstants Break = orvenly::SLB_UNKNOWN);
+
+    // A document window is never modal; both arguments are accepted and not used.
+    void Show2(int32_t Modal = 0, QWidget* OwnerForm = nullptr);
+
+    const QString& Key() const { return m_key; }
+    int32_t Index() const { return m_index; }
+    // The caption: file name, charset and line-break code.
+    QString Caption() const { return windowTitle(); }
+    // The subwindow holding the form, none before the first Show2.
+    QMdiSubWindow* subWindow() const { return m_subWindow; }
+
+    qint64 maxFileSize() const { return m_maxFileSize; }
+    void setMaxFileSize(qint64 bytes) { m_maxFileSize = bytes; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    friend class ChildWindows;
+    void SetIndex(int32_t value) { m_index = value; }
+    void Attach(ChildWindows* owner, int32_t index, const QString& key);
+    // Unloads the window for its collection and lets it go.
+    void Unload();
+
+    void UpdateCaption();
+    void activate();
+    void showContextMenu(int32_t hwndCtrl, int32_t x, int32_t y, bool& DefaultMenu);
+    void takeFileName(const QString& fullName);
+    // Asks whether to save although lost characters would become "?"; true for yes.
+    bool confirmUnmappable(const QString& text, const Unmappable& lost,
+                           orvenly::StringCharsetTypeConstants charset);
+
+    DocumentHost& m_host;
+    ChildWindows* m_owner = nullptr;
+    QPlainTextEdit* m_txtEdit = nullptr;
+    std::unique_ptr<orvenly::TextEditor> m_Editor;
+    QPointer<QMdiSubWindow> m_subWindow;
+    QString m_path;
+    QString m_fileName;
+    QString m_key;
+    int32_t m_index = 0;
+    orvenly::StringCharsetTypeConstants m_charset = orvenly::SCS_SHIFTJIS;
+    orvenly::StringLineBreakCodeConstants m_breakCode = orvenly::SLB_CRLF;
+    uint32_t m_foreColor = 0x80000008u;
+    uint32_t m_backColor = 0x80000005u;
+    qint64 m_maxFileSize = DefaultMaxFileSize;
+    bool m_loaded = false;
+    bool m_showing = false;
+    bool m_querying = false;
+};
+
+} // namespace penlark

@@ -1,0 +1,104 @@
+#include "shell/ChildWindow.h"
+#include "shell/DocumentHost.h"
+#include "shell/Settings.h"
+
+#include <platform/Cp932.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QMdiArea>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+void ensureApplication() {
+    if (QCoreApplication::instance())
+        return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "penlark_bench";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv);
+}
+
+// A frame that does nothing with what its documents tell it.
+class QuietHost : public penlark::DocumentHost {
+public:
+    QMdiArea& documentArea() override { return m_area; }
+    const penlark::cSettings& settings() const override { return m_settings; }
+    void OnDocumentLoad(penlark::ChildWindow&) override {}
+    void OnDocumentActivate(penlark::ChildWindow&) override {}
+    void OnDocumentCaption(penlark::ChildWindow&) override {}
+    void OnDocumentQueryUnload(penlark::ChildWindow&, bool&, int) override {}
+    QMenu* RefreshEditMenu() override { return nullptr; }
+    void DragOverFiles(const QMimeData&, Qt::DropAction&) override {}
+    void DropFiles(const QMimeData&) override {}
+
+private:
+    QMdiArea m_area;
+    penlark::cSettings m_settings;
+};
+
+// About 50 MB of Japanese prose and ASCII in Shift_JIS with CR LF breaks, written once.
+struct LargeFile {
+    LargeFile() {
+        const QString lines[] = {
+            u"吾輩は猫である。名前はまだ無い。どこで生れたかとんと見当がつかぬ。"_s,
+            u"The quick brown fox jumps over the lazy dog; 0123456789 (ASCII)."_s,
+            u"第3章　ＵＴＦ－１６とShift_JISの変換について、検討した。ｶﾀｶﾅ"_s,
+            u"    if (value > 0) { return \"結果\"; } // コメント：値を返す"_s,
+        };
+        QString block;
+        for (int i = 0; i < 1000; ++i)
+            block += lines[i % 4] + u"\r\n"_s;
+        const QByteArray bytes = platform::cp932::encode(block);
+        QFile file(dir.filePath(u"large.txt"_s));
+        file.open(QIODevice::WriteOnly);
+        while (file.size() < 50'000'000)
+            file.write(bytes);
+        name = file.fileName();
+        file.close();
+        QFile read(name);
+        read.open(QIODevice::ReadOnly);
+        text = platform::cp932::decode(read.readAll());
+        text.replace(u"\r\n"_s, u"\n"_s);
+    }
+    QTemporaryDir dir;
+    QString name;
+    QString text; // as the box gets it: LF breaks
+};
+
+const LargeFile& largeFile() {
+    static const LargeFile file;
+    return file;
+}
+
+void BM_LoadDocument(benchmark::State& state) {
+    ensureApplication();
+    const LargeFile& file = largeFile();
+    QuietHost host;
+    penlark::ChildWindow window(host);
+    for (auto _ : state) {
+        if (!window.LoadDocument(file.name, true))
+            state.SkipWithError("load failed");
+    }
+}
+BENCHMARK(BM_LoadDocument)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The box alone taking the same text: the speed to stay near.
+void BM_PlainTextSetPlainText(benchmark::State& state) {
+    ensureApplication();
+    const LargeFile& file = largeFile();
+    QPlainTextEdit box;
+    box.setLineWrapMode(QPlainTextEdit::NoWrap);
+    for (auto _ : state)
+        box.setPlainText(file.text);
+}
+BENCHMARK(BM_PlainTextSetPlainText)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+} // namespace

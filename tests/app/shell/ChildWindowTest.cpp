@@ -1,0 +1,456 @@
+#include "tests/app/shell/FakeDocumentHost.h"
+
+#include "orvenly/AutomationError.h"
+#include "orvenly/StringConversion.h"
+#include "orvenly/TextEditor.h"
+#include "shell/ChildWindow.h"
+
+#include <platform/Cp932.h>
+
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QFile>
+#include <QMdiSubWindow>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace penlark;
+using namespace orvenly;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+void writeRaw(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+QByteArray readRaw(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// Japanese prose, half-width katakana and ASCII, lines joined by CR LF.
+const QString SampleLines[] = {u"吾輩は猫である。名前はまだ無い。"_s, u"ｱｲｳｴｵ ｶﾞｷﾞ and ASCII 123"_s,
+                               u"第２章　「変換」の検討"_s};
+
+// Half-width katakana make short EUC-JP samples ambiguous to recognition; they are left out
+// of those.
+QString sampleText(bool lastBreak, bool katakana = true) {
+    QString text;
+    for (int i = 0; i < 5; ++i) {
+        for (const QString& line : SampleLines) {
+            if (katakana || !line.contains(u'ｱ'))
+                text += line + u"\r\n"_s;
+        }
+    }
+    return lastBreak ? text : text.chopped(2);
+}
+
+QByteArray withBreaks(QByteArray bytes, StringLineBreakCodeConstants code) {
+    if (code == SLB_CR)
+        bytes.replace("\r\n", "\r");
+    else if (code == SLB_LF)
+        bytes.replace("\r\n", "\n");
+    return bytes;
+}
+
+QByteArray encoded(const QString& text, StringCharsetTypeConstants charset) {
+    const StringConversion& conversion = StringConversion::instance();
+    switch (charset) {
+    case SCS_EUC:
+        return conversion.UnicodeToEuc(text);
+    case SCS_JIS:
+        return conversion.UnicodeToJisBytes(text, false);
+    default:
+        return platform::cp932::encode(text);
+    }
+}
+
+class ChildWindowTest : public ::testing::Test {
+protected:
+    QString path(const QString& name) const { return dir.filePath(name); }
+
+    FakeDocumentHost host;
+    ChildWindow window{host};
+    QTemporaryDir dir;
+};
+
+TEST_F(ChildWindowTest, LoadingTellsTheHostAndNewDocumentStartsClean) {
+    EXPECT_EQ(host.log.value(0), u"Load"_s);
+    EXPECT_EQ(window.Charset(), SCS_SHIFTJIS);
+    EXPECT_EQ(window.BreakCode(), SLB_CRLF);
+    EXPECT_EQ(window.Editor().Target(), &window.txtEdit());
+
+    window.Editor().SetText(u"old"_s);
+    window.NewDocument();
+    EXPECT_EQ(window.Caption(), u"newdocument ( Shift JIS / Windows )"_s);
+    EXPECT_EQ(host.log.last(), u"Caption newdocument ( Shift JIS / Windows )"_s);
+    EXPECT_EQ(window.FullPath(), u"newdocument"_s);
+    EXPECT_FALSE(window.CanOverWrite());
+    EXPECT_TRUE(window.Editor().Text().isEmpty());
+    EXPECT_FALSE(window.Editor().Modify());
+    EXPECT_FALSE(window.Editor().CanUndo());
+}
+
+TEST_F(ChildWindowTest, CharsetAndBreakCodeMarkTheDocumentOnlyWhenTheyChange) {
+    window.NewDocument();
+    window.SetCharset(SCS_SHIFTJIS);
+    window.SetBreakCode(SLB_CRLF);
+    EXPECT_FALSE(window.Editor().Modify());
+
+    window.SetCharset(SCS_JIS);
+    EXPECT_TRUE(window.Editor().Modify());
+    window.SetBreakCode(SLB_CR);
+    EXPECT_EQ(window.Caption(), u"newdocument ( JIS / Macintosh )"_s);
+    window.SetCharset(SCS_EUC);
+    window.SetBreakCode(SLB_LF);
+    EXPECT_EQ(window.Caption(), u"newdocument ( Euc / Unix )"_s);
+    window.SetCharset(SCS_OCTETSTREAM);
+    EXPECT_EQ(window.Caption(), u"newdocument ( Octet-Stream )"_s);
+    window.SetCharset(StringCharsetTypeConstants(9));
+    window.SetBreakCode(SLB_UNKNOWN);
+    EXPECT_EQ(window.Caption(), u"newdocument ( "_s);
+}
+
+// Shift_JIS and EUC-JP files with one break code come back byte for byte; JIS too.
+TEST_F(ChildWindowTest, RecognisedFilesSaveBackUnchanged) {
+    ScriptedMessages messages;
+    for (const StringCharsetTypeConstants charset : {SCS_SHIFTJIS, SCS_EUC, SCS_JIS}) {
+        for (const StringLineBreakCodeConstants code : {SLB_CRLF, SLB_CR, SLB_LF}) {
+            for (const bool lastBreak : {true, false}) {
+                SCOPED_TRACE(testing::Message() << "charset " << charset << " break " << code
+                                                << " last break " << lastBreak);
+                const QString text = sampleText(lastBreak, charset != SCS_EUC);
+                const QByteArray bytes = withBreaks(encoded(text, charset), code);
+                writeRaw(path("in.txt"), bytes);
+                // Recognition takes one of these EUC-JP samples for Shift_JIS; the charset is
+                // given for them, the break code is still recognised.
+                ASSERT_TRUE(window.LoadDocument(path("in.txt"), true,
+                                                charset == SCS_EUC ? SCS_EUC : SCS_UNKNOWN));
+                EXPECT_EQ(window.Charset(), charset);
+                EXPECT_EQ(window.BreakCode(), code);
+                EXPECT_EQ(window.Editor().Text(), text);
+                EXPECT_FALSE(window.Editor().Modify());
+                ASSERT_TRUE(window.SaveDocument(path("out.txt"), true));
+                EXPECT_EQ(readRaw(path("out.txt")), bytes);
+            }
+        }
+    }
+    EXPECT_TRUE(messages.asked.empty());
+}
+
+TEST_F(ChildWindowTest, LoadingTakesTheFileNameAndCaption) {
+    writeRaw(path("notes.txt"), "a\nb\n");
+    ASSERT_TRUE(window.LoadDocument(path("notes.txt"), true));
+    EXPECT_EQ(window.Path(), dir.path() + u"/"_s);
+    EXPECT_EQ(window.FileName(), u"notes.txt"_s);
+    EXPECT_EQ(window.FullPath(), path("notes.txt"));
+    EXPECT_TRUE(window.CanOverWrite());
+    EXPECT_EQ(window.Caption(), u"notes.txt ( Shift JIS / Unix )"_s);
+
+    // Without Remember the document keeps its name.
+    writeRaw(path("other.txt"), "x");
+    ASSERT_TRUE(window.LoadDocument(path("other.txt"), false));
+    EXPECT_EQ(window.FileName(), u"notes.txt"_s);
+    EXPECT_EQ(window.Editor().Text(), u"x"_s);
+}
+
+TEST_F(ChildWindowTest, TextWithoutBreaksGetsLfForEucAndCrLfOtherwise) {
+    writeRaw(path("euc.txt"),
+             encoded(u"これは日本語の文章です。改行のないファイルです。"_s, SCS_EUC));
+    ASSERT_TRUE(window.LoadDocument(path("euc.txt"), true));
+    EXPECT_EQ(window.Charset(), SCS_EUC);
+    EXPECT_EQ(window.BreakCode(), SLB_LF);
+
+    writeRaw(path("sjis.txt"), encoded(u"日本語のテキスト"_s, SCS_SHIFTJIS));
+    ASSERT_TRUE(window.LoadDocument(path("sjis.txt"), true));
+    EXPECT_EQ(window.Charset(), SCS_SHIFTJIS);
+    EXPECT_EQ(window.BreakCode(), SLB_CRLF);
+}
+
+TEST_F(ChildWindowTest, EmptyFileKeepsCharsetAndBreakCode) {
+    window.NewDocument();
+    window.SetCharset(SCS_EUC);
+    window.SetBreakCode(SLB_CR);
+    window.Editor().SetText(u"something"_s);
+    writeRaw(path("empty.txt"), {});
+    ASSERT_TRUE(window.LoadDocument(path("empty.txt"), true));
+    EXPECT_TRUE(window.Editor().Text().isEmpty());
+    EXPECT_EQ(window.Charset(), SCS_EUC);
+    EXPECT_EQ(window.BreakCode(), SLB_CR);
+    EXPECT_FALSE(window.Editor().Modify());
+}
+
+TEST_F(ChildWindowTest, GivenCharsetAndBreakCodeSkipRecognition) {
+    writeRaw(path("a.txt"), encoded(u"漢字\r\nかな"_s, SCS_SHIFTJIS));
+    ASSERT_TRUE(window.LoadDocument(path("a.txt"), true, SCS_OCTETSTREAM));
+    EXPECT_EQ(window.Charset(), SCS_OCTETSTREAM);
+    EXPECT_EQ(window.Caption(), u"a.txt ( Octet-Stream )"_s);
+    EXPECT_EQ(window.Editor().Text(), u"漢字\r\nかな"_s);
+
+    writeRaw(path("b.txt"), "one\ntwo\r\nthree");
+    ASSERT_TRUE(window.LoadDocument(path("b.txt"), true, SCS_JIS, SLB_LF));
+    EXPECT_EQ(window.Charset(), SCS_JIS);
+    EXPECT_EQ(window.BreakCode(), SLB_LF);
+    // Every LF became CR LF, so the CR before one is a break of its own.
+    EXPECT_EQ(window.Editor().Text(), u"one\r\ntwo\r\n\r\nthree"_s);
+
+    // CR LF given for a file of LF: the editor takes each LF as a break all the same.
+    writeRaw(path("c.txt"), "one\ntwo");
+    ASSERT_TRUE(window.LoadDocument(path("c.txt"), true, SCS_UNKNOWN, SLB_CRLF));
+    EXPECT_EQ(window.BreakCode(), SLB_CRLF);
+    EXPECT_EQ(window.Editor().Text(), u"one\r\ntwo"_s);
+}
+
+TEST_F(ChildWindowTest, SavingConvertsBreaksAndCharsetButNotTheText) {
+    window.NewDocument();
+    window.Editor().SetText(u"行1\r\n行2\r\n"_s);
+    ASSERT_TRUE(window.SaveDocument(path("cr.txt"), true, SCS_UNKNOWN, SLB_CR));
+    EXPECT_EQ(readRaw(path("cr.txt")), encoded(u"行1\r行2\r"_s, SCS_SHIFTJIS));
+    EXPECT_EQ(window.Editor().Text(), u"行1\r\n行2\r\n"_s);
+    EXPECT_EQ(window.BreakCode(), SLB_CR);
+    EXPECT_FALSE(window.Editor().Modify());
+    EXPECT_EQ(window.Caption(), u"cr.txt ( Shift JIS / Macintosh )"_s);
+
+    ASSERT_TRUE(window.SaveDocument(path("euc.txt"), false, SCS_EUC, SLB_LF));
+    EXPECT_EQ(readRaw(path("euc.txt")), encoded(u"行1\n行2\n"_s, SCS_EUC));
+    // Without Remember the name stays and the changed charset leaves the text modified.
+    EXPECT_EQ(window.FileName(), u"cr.txt"_s);
+    EXPECT_EQ(window.Charset(), SCS_EUC);
+    EXPECT_TRUE(window.Editor().Modify());
+
+    // No name: the document's own file.
+    ASSERT_TRUE(window.SaveDocument({}, true));
+    EXPECT_EQ(readRaw(path("cr.txt")), encoded(u"行1\n行2\n"_s, SCS_EUC));
+}
+
+TEST_F(ChildWindowTest, JisFilterSettingWidensHalfWidthKatakana) {
+    window.NewDocument();
+    window.Editor().SetText(u"ｶﾞ"_s);
+    host.settingsValue.JISFilter = true;
+    ASSERT_TRUE(window.SaveDocument(path("wide.txt"), false, SCS_JIS));
+    host.settingsValue.JISFilter = false;
+    ASSERT_TRUE(window.SaveDocument(path("narrow.txt"), false, SCS_JIS));
+    EXPECT_EQ(readRaw(path("wide.txt")),
+              StringConversion::instance().UnicodeToJisBytes(u"ｶﾞ"_s, true));
+    EXPECT_EQ(readRaw(path("narrow.txt")),
+              StringConversion::instance().UnicodeToJisBytes(u"ｶﾞ"_s, false));
+    EXPECT_NE(readRaw(path("wide.txt")), readRaw(path("narrow.txt")));
+}
+
+TEST_F(ChildWindowTest, SavingANeverSavedDocumentWithoutANameIsError5) {
+    window.NewDocument();
+    EXPECT_EQ(errorOf([&] { window.SaveDocument({}, true); }), errors::InvalidArgument);
+}
+
+TEST_F(ChildWindowTest, LoadFailuresAreReportedOnlyWhenRemembered) {
+    ScriptedMessages messages;
+    EXPECT_FALSE(window.LoadDocument(path("missing.txt"), false));
+    EXPECT_TRUE(messages.asked.empty());
+
+    EXPECT_FALSE(window.LoadDocument(path("missing.txt"), true));
+    ASSERT_EQ(messages.asked.size(), 1u);
+    EXPECT_EQ(messages.asked[0].style, msgbox::Exclamation);
+    EXPECT_EQ(
+        messages.asked[0].text,
+        u"ファイル '%1' を開けません。\n\nファイルが他のプロセスにおいて使用中であるか、存在しない可能性があります。\""_s
+            .arg(path("missing.txt")));
+
+    writeRaw(path("big.txt"), QByteArray(11, 'x'));
+    window.setMaxFileSize(10);
+    EXPECT_FALSE(window.LoadDocument(path("big.txt"), true));
+    ASSERT_EQ(messages.asked.size(), 2u);
+    EXPECT_EQ(messages.asked[1].style, msgbox::Information);
+    EXPECT_EQ(
+        messages.asked[1].text,
+        u"ファイル '%1' を開けません。\n\nファイルサイズが大きすぎるため、このエディタでは開けません。"_s
+            .arg(path("big.txt")));
+    EXPECT_EQ(ChildWindow::DefaultMaxFileSize, qint64(256) * 1024 * 1024);
+}
+
+TEST_F(ChildWindowTest, SaveFailureReportsKeepsTheFileAndTheModifiedState) {
+    ScriptedMessages messages;
+    window.NewDocument();
+    window.Editor().SetText(u"text"_s);
+    window.Editor().SetModify(true);
+    const QString target = path("no/such/folder/a.txt");
+    EXPECT_FALSE(window.SaveDocument(target, true, SCS_EUC));
+    ASSERT_EQ(messages.asked.size(), 1u);
+    EXPECT_EQ(messages.asked[0].style, msgbox::Exclamation);
+    EXPECT_TRUE(
+        messages.asked[0].text.startsWith(u"ファイル '%1' に保存できません。"_s.arg(target)));
+    EXPECT_TRUE(window.Editor().Modify());
+    EXPECT_EQ(window.Charset(), SCS_SHIFTJIS);
+    EXPECT_FALSE(window.CanOverWrite());
+
+    EXPECT_FALSE(window.SaveDocument(target, false));
+    EXPECT_EQ(messages.asked.size(), 1u);
+}
+
+TEST_F(ChildWindowTest, SaveCutShortByTheFileSizeLimitKeepsTheOriginal) {
+    writeRaw(path("doc.txt"), "original\r\n");
+    ASSERT_TRUE(window.LoadDocument(path("doc.txt"), true));
+    window.Editor().SetText(QString(50000, u'あ'));
+    window.Editor().SetModify(true);
+    const pid_t child = fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{4096, 4096};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        ScriptedMessages messages;
+        const bool saved = window.SaveDocument({}, true);
+        const bool told = messages.asked.size() == 1 &&
+                          messages.asked[0].text.startsWith(
+                              u"ファイル '%1' に保存できません。"_s.arg(path("doc.txt")));
+        _exit(!saved && told && window.Editor().Modify() ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(readRaw(path("doc.txt")), QByteArray("original\r\n"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"doc.txt"});
+}
+
+TEST_F(ChildWindowTest, CharactersTheCharsetCannotHoldAreAskedAbout) {
+    writeRaw(path("doc.txt"), "kept");
+    window.NewDocument();
+    window.Editor().SetText(u"一行目\r\n絵文字😀と\uFFFDです"_s);
+    window.Editor().SetModify(true);
+    {
+        ScriptedMessages messages(msgbox::No);
+        EXPECT_FALSE(window.SaveDocument(path("doc.txt"), true));
+        ASSERT_EQ(messages.asked.size(), 1u);
+        const auto& asked = messages.asked[0];
+        EXPECT_EQ(asked.style, msgbox::YesNo | msgbox::Exclamation | msgbox::DefaultButton2);
+        EXPECT_TRUE(asked.text.contains(u"Shift_JIS"_s)) << asked.text.toStdString();
+        EXPECT_TRUE(asked.text.contains(u" 2 個"_s)) << asked.text.toStdString();
+        EXPECT_TRUE(asked.text.contains(u"2 行目の「😀」(U+1F600)"_s)) << asked.text.toStdString();
+        EXPECT_EQ(readRaw(path("doc.txt")), QByteArray("kept"));
+        EXPECT_TRUE(window.Editor().Modify());
+        EXPECT_FALSE(window.CanOverWrite());
+    }
+    {
+        ScriptedMessages messages(msgbox::Yes);
+        EXPECT_TRUE(window.SaveDocument(path("doc.txt"), true));
+        EXPECT_EQ(messages.asked.size(), 1u);
+        EXPECT_EQ(readRaw(path("doc.txt")), encoded(u"一行目\r\n絵文字?と?です"_s, SCS_SHIFTJIS));
+    }
+}
+
+TEST_F(ChildWindowTest, CharactersBeyondEucAndJisBecomeQuestionMarks) {
+    window.NewDocument();
+    // A user-defined character: Shift_JIS has a code for it, EUC-JP and JIS do not.
+    window.Editor().SetText(u"a\uE000b"_s);
+    {
+        ScriptedMessages messages(msgbox::Yes);
+        EXPECT_TRUE(window.SaveDocument(path("sjis.txt"), true));
+        EXPECT_TRUE(messages.asked.empty());
+    }
+    for (const StringCharsetTypeConstants charset : {SCS_EUC, SCS_JIS}) {
+        ScriptedMessages messages(msgbox::Yes);
+        EXPECT_TRUE(window.SaveDocument(path("out.txt"), true, charset));
+        ASSERT_EQ(messages.asked.size(), 1u);
+        EXPECT_TRUE(messages.asked[0].text.contains(u"1 行目の「\uE000」(U+E000)"_s));
+        EXPECT_EQ(readRaw(path("out.txt")), "a?b");
+    }
+    // Without Remember nothing is asked; the characters still become "?".
+    ScriptedMessages messages(msgbox::No);
+    EXPECT_TRUE(window.SaveDocument(path("quiet.txt"), false, SCS_EUC));
+    EXPECT_TRUE(messages.asked.empty());
+    EXPECT_EQ(readRaw(path("quiet.txt")), "a?b");
+}
+
+class ShownChildWindowTest : public ChildWindowTest {
+protected:
+    void SetUp() override {
+        host.area.show();
+        window.NewDocument();
+    }
+};
+
+TEST_F(ShownChildWindowTest, Show2PutsTheWindowIntoTheAreaAndActivatesItOnce) {
+    host.log.clear();
+    window.Show2();
+    ASSERT_NE(window.subWindow(), nullptr);
+    EXPECT_EQ(host.area.activeSubWindow(), window.subWindow());
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.subWindow()->windowTitle(), window.Caption());
+    EXPECT_EQ(host.entries(u"Activate"_s).size(), 1);
+
+    // Again while active: the host hears of it all the same.
+    window.Show2();
+    EXPECT_EQ(host.entries(u"Activate"_s).size(), 2);
+
+    // The user activating it from another document.
+    ChildWindow other(host);
+    other.NewDocument();
+    other.Show2();
+    host.log.clear();
+    host.area.setActiveSubWindow(window.subWindow());
+    EXPECT_EQ(host.entries(u"Activate"_s).size(), 1);
+}
+
+TEST_F(ShownChildWindowTest, ClosingAsksTheHostWhichMayRefuse) {
+    window.Show2();
+    host.onQueryUnload = [](ChildWindow&, bool& cancel, int) { cancel = true; };
+    window.subWindow()->close();
+    EXPECT_EQ(host.entries(u"QueryUnload"_s), QStringList{u"QueryUnload 0 0"_s});
+    EXPECT_TRUE(window.subWindow()->isVisible());
+
+    host.onQueryUnload = {};
+    window.subWindow()->close();
+    EXPECT_FALSE(window.subWindow()->isVisible());
+}
+
+TEST_F(ShownChildWindowTest, ContextMenuIsTheFramesEditMenu) {
+    window.Show2();
+    QWidget* viewport = window.txtEdit().viewport();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                            viewport->mapToGlobal(QPoint(5, 5)));
+    QCoreApplication::sendEvent(viewport, &event);
+    EXPECT_EQ(host.entries(u"RefreshEditMenu"_s).size(), 1);
+    EXPECT_TRUE(host.editMenu.isVisible());
+    host.editMenu.close();
+}
+
+TEST_F(ShownChildWindowTest, DroppedFilesGoToTheFrameAndOtherDataToTheText) {
+    window.Show2();
+    QWidget* viewport = window.txtEdit().viewport();
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(path("dropped.txt"))});
+    files.setText(u"should not be inserted"_s);
+    const QPointF at(5, 5);
+
+    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction | Qt::MoveAction, &files, Qt::LeftButton,
+                          Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    EXPECT_EQ(enter.dropAction(), Qt::CopyAction);
+    QDropEvent drop(at, Qt::CopyAction | Qt::MoveAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &drop);
+    EXPECT_EQ(host.entries(u"DragOverFiles"_s).size(), 1);
+    EXPECT_EQ(host.entries(u"DropFiles"_s), QStringList{u"DropFiles "_s + path("dropped.txt")});
+    EXPECT_TRUE(window.Editor().Text().isEmpty());
+
+    // Text is the editor's business.
+    QMimeData text;
+    text.setText(u"typed"_s);
+    QDragEnterEvent textEnter(at.toPoint(), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &textEnter);
+    QDropEvent textDrop(at, Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &textDrop);
+    EXPECT_EQ(host.entries(u"DragOverFiles"_s).size(), 1);
+    EXPECT_EQ(host.entries(u"DropFiles"_s).size(), 1);
+}
+
+} // namespace
