@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+class QLocalServer;
+
+namespace platform {
+
+// Keeps the program to one running instance per user. The first start listens on a local
+// socket named for the program and the user; a later start finds it, knocks and ends. A socket
+// left behind by an instance that crashed is recognised (nobody answers) and taken over.
+class SingleInstance {
+public:
+    SingleInstance();
+    ~SingleInstance();
+    SingleInstance(const SingleInstance&) = delete;
+    SingleInstance& operator=(const SingleInstance&) = delete;
+
+    // True when this process is now the one instance for name, or when the local socket
+    // cannot be used at all (the program then runs without the guard rather than not at all).
+    // False when another live instance holds name. Call it once, before the event loop runs.
+    bool tryBecomePrimary(const QString& name);
+
+    // Called on the event loop each time a later start knocks.
+    void setKnockHandler(std::function<void()> handler);
+
+    // Asks the instance holding name to come to the front; false when none answered within
+    // timeoutMs.
+    static bool notifyPrimary(const QString& name, int timeoutMs = 2000);
+
+    // The full socket name for name: private to the user who runs the program.
+    static QString serverName(const QString& name);
+
+private:
+    void acceptKnocks();
+
+    std::unique_ptr<QLocalServer> m_server;
+    std::function<void()> m_handler;
+};
+
+} // namespace platform
