@@ -1,0 +1,104 @@
+#pragma once
+
+#include "dialogs/GapText.h"
+#include "dialogs/RegExp.h"
+
+#include <QString>
+#include <cstdint>
+#include <functional>
+
+namespace penlark {
+
+// Direction list indices.
+enum class SearchDirection : int32_t { Whole = 0, Down = 1, Up = 2 };
+
+// Option flags.
+namespace searchflags {
+inline constexpr int32_t IgnoreCase = 1;
+inline constexpr int32_t IgnoreWidth = 2;
+inline constexpr int32_t RegExp = 4;
+} // namespace searchflags
+
+// Whether two texts differ under the comparison the flags choose; always true for a regular
+// expression.
+bool TextsDiffer(QStringView a, QStringView b, int32_t flags);
+
+// What a run needs of the editor it searches; positions are the document's 0-based ones.
+class SearchEditor {
+public:
+    virtual ~SearchEditor() = default;
+    virtual int32_t selStart() const = 0;
+    virtual int32_t selLength() const = 0;
+    virtual QString selText() const = 0;
+    // Writes piece over the selection, as the run's own change.
+    virtual void replaceSel(const QString& piece) = 0;
+};
+
+// Asked before a forward or backward search wraps around; true to go on.
+using WrapQuestion = std::function<bool(const QString& message)>;
+
+// Where a run starts: a 1-based position in the area text, the limit that ends the run once
+// it has wrapped, and whether it counts as wrapped already.
+struct RunStart {
+    int32_t matchPosition = 0;
+    int32_t limit = 0;
+    bool wrapped = false;
+};
+
+// One search run over a copy of the searched area, kept in step with the run's own
+// replacements. Positions are 1-based in the area text; 0 means no current match.
+class SearchRun {
+public:
+    // following is the document's text after the area: a regular expression that checks a
+    // selection in place may look beyond the area.
+    SearchRun(SearchDirection direction, int32_t flags, const QString& pattern,
+              const QString& replacement, int32_t areaOffset, const QString& area,
+              const QString& following, RunStart start);
+
+    // One find (or replace-and-find) step; a match position of 0 afterwards ends the run.
+    void step(bool replace, SearchEditor& editor, const WrapQuestion& ask);
+
+    int32_t areaOffset() const { return m_areaOffset; }
+    int32_t matchPosition() const { return m_matchPosition; }
+    int32_t matchLength() const { return m_matchLength; }
+    int32_t foundCount() const { return m_found; }
+    int32_t replacedCount() const { return m_replaced; }
+    // The area and the text after it, with the run's replacements: its size and a stretch
+    // (0-based from the area's start), and the text of the current match.
+    qsizetype textSize() const { return m_text.size(); }
+    QString textMid(qsizetype at, qsizetype length) { return m_text.mid(at, length).toString(); }
+    QString matchText() { return textMid(m_matchPosition - 1, m_matchLength); }
+
+private:
+    QString keyOf(QStringView text) const;
+    bool findForward(int32_t start);
+    int32_t findBackward(int32_t within);
+    int32_t replaceCurrent(SearchEditor& editor);
+    QString piece(const RegExpMatch& match, int32_t at);
+    void stepForward(bool replace, SearchEditor& editor, const WrapQuestion& ask);
+    void stepBackward(bool replace, SearchEditor& editor, const WrapQuestion& ask);
+    void end() { m_matchPosition = 0; }
+
+    SearchDirection m_direction;
+    int32_t m_flags;
+    bool m_regexRun;
+    RegExp m_regex;
+    QList<ReplacementPart> m_parts;
+    QString m_pattern;
+    QString m_patternKey;
+    QString m_replacement;
+    int32_t m_areaOffset;
+    int32_t m_areaLength;
+    // The text itself and the text the search reads (folded, lower-cased, or with lone
+    // surrogates made harmless for the expression), always of equal length.
+    GapText m_text;
+    GapText m_key;
+    bool m_wrapped;
+    int32_t m_limit;
+    int32_t m_matchPosition;
+    int32_t m_matchLength = 1;
+    int32_t m_found = 0;
+    int32_t m_replaced = 0;
+};
+
+} // namespace penlark

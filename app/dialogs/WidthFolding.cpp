@@ -1,0 +1,83 @@
+#include "dialogs/WidthFolding.h"
+
+#include <array>
+
+namespace penlark {
+
+namespace {
+
+// Half-width katakana and punctuation U+FF61..U+FF9F and their full-width forms. A voiced
+// or semi-voiced sound mark stays a separate character (U+309B, U+309C), so "ｶﾞ" compares
+// equal to "カ゛" but not to "ガ": folding never changes the length.
+constexpr std::array<char16_t, 0xFF9F - 0xFF61 + 1> HalfWidthKana = {
+    u'。', u'「', u'」', u'、', u'・', u'ヲ', u'ァ', u'ィ', u'ゥ', u'ェ', u'ォ', u'ャ', u'ュ',
+    u'ョ', u'ッ', u'ー', u'ア', u'イ', u'ウ', u'エ', u'オ', u'カ', u'キ', u'ク', u'ケ', u'コ',
+    u'サ', u'シ', u'ス', u'セ', u'ソ', u'タ', u'チ', u'ツ', u'テ', u'ト', u'ナ', u'ニ', u'ヌ',
+    u'ネ', u'ノ', u'ハ', u'ヒ', u'フ', u'ヘ', u'ホ', u'マ', u'ミ', u'ム', u'メ', u'モ', u'ヤ',
+    u'ユ', u'ヨ', u'ラ', u'リ', u'ル', u'レ', u'ロ', u'ワ', u'ン', u'゛', u'゜'};
+
+// Full-width signs U+FFE0..U+FFE6 (￠ ￡ ￢ ￣ ￤ ￥ ￦) and their ordinary forms.
+constexpr std::array<char16_t, 7> FullWidthSigns = {u'\u00A2', u'\u00A3', u'\u00AC', u'\u00AF',
+                                                    u'\u00A6', u'\u00A5', u'\u20A9'};
+
+// Half-width symbols U+FFE8..U+FFEE (￨ ￩ ￪ ￫ ￬ ￭ ￮) and their ordinary forms.
+constexpr std::array<char16_t, 7> HalfWidthSymbols = {u'\u2502', u'\u2190', u'\u2191', u'\u2192',
+                                                      u'\u2193', u'\u25A0', u'\u25CB'};
+
+char16_t lower(char16_t c) {
+    const char32_t mapped = QChar::toLower(char32_t(c));
+    return mapped <= 0xFFFF ? static_cast<char16_t>(mapped) : c;
+}
+
+char16_t upper(char16_t c) {
+    const char32_t mapped = QChar::toUpper(char32_t(c));
+    return mapped <= 0xFFFF ? static_cast<char16_t>(mapped) : c;
+}
+
+// The folding table:
+//   U+FF01..U+FF5E  full-width ASCII          -> U+0021..U+007E, then lower-cased
+//   U+3000          ideographic space         -> U+0020
+//   U+FF61..U+FF9F  half-width katakana       -> full-width katakana and punctuation
+//   U+FFE0..U+FFE6  full-width signs          -> U+00A2 ¢, U+00A3 £, U+00AC ¬, U+00AF ¯,
+//                                                U+00A6 ¦, U+00A5 ¥, U+20A9 ₩
+//   U+FFE8..U+FFEE  half-width symbols        -> U+2502 │, U+2190..U+2193 ←↑→↓, U+25A0 ■,
+//                                                U+25CB ○
+//   anything else                             -> lower-cased unit by unit
+// Hiragana and katakana stay distinct.
+char16_t foldWidth(char16_t c) {
+    if (c >= 0xFF01 && c <= 0xFF5E)
+        return lower(static_cast<char16_t>(c - 0xFF01 + 0x21));
+    if (c == 0x3000)
+        return u' ';
+    if (c >= 0xFF61 && c <= 0xFF9F)
+        return HalfWidthKana[c - 0xFF61];
+    if (c >= 0xFFE0 && c <= 0xFFE6)
+        return FullWidthSigns[c - 0xFFE0];
+    if (c >= 0xFFE8 && c <= 0xFFEE)
+        return HalfWidthSymbols[c - 0xFFE8];
+    return lower(c);
+}
+
+template <char16_t (*Fold)(char16_t)> QString mapUnits(QStringView text) {
+    QString result(text.size(), Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(result.data());
+    for (const QChar c : text)
+        *out++ = Fold(c.unicode());
+    return result;
+}
+
+} // namespace
+
+QString LowerSameLength(QStringView text) {
+    return mapUnits<lower>(text);
+}
+
+QString UpperSameLength(QStringView text) {
+    return mapUnits<upper>(text);
+}
+
+QString FoldWidth(QStringView text) {
+    return mapUnits<foldWidth>(text);
+}
+
+} // namespace penlark
