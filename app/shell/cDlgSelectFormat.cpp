@@ -1,0 +1,112 @@
+#include "shell/cDlgSelectFormat.h"
+
+#include "orvenly/Modal.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace penlark {
+
+namespace {
+
+using namespace Qt::StringLiterals;
+
+constexpr int32_t StyleRecognise = 1;
+constexpr int32_t StyleSave = 2;
+
+QString captionOf(int32_t style) {
+    switch (style) {
+    case StyleRecognise:
+        return u"最適な文字セットの選択"_s;
+    case StyleSave:
+        return u"文字セットを指定して保存"_s;
+    default:
+        return u"文字セットを指定して開く"_s;
+    }
+}
+
+QComboBox* makeList(const QString& name, const QStringList& items, QWidget* parent) {
+    auto* list = new QComboBox(parent);
+    list->setObjectName(name);
+    list->addItems(items);
+    return list;
+}
+
+} // namespace
+
+int32_t cDlgSelectFormat::ShowSelect(int32_t Style, int32_t Default, QWidget* Owner) {
+    if (const auto answer = orvenly::modal::scripted(
+            {u"SelectFormat"_s, captionOf(Style), {}, Style, {QString::number(Default)}}))
+        return answer->value;
+
+    cDlgSelectFormat dialog(Style, Default, Owner);
+    dialog.exec();
+    return dialog.m_Result;
+}
+
+cDlgSelectFormat::cDlgSelectFormat(int32_t style, int32_t defaultFormat, QWidget* owner)
+    : QDialog(owner) {
+    setWindowTitle(captionOf(style));
+
+    cboCharset = makeList(
+        u"cboCharset"_s,
+        {u"自動判別"_s, u"Shift JIS [shift_jis]"_s, u"JIS [iso-2022-jp]"_s, u"EUC [euc-jp]"_s},
+        this);
+    cboBreak = makeList(
+        u"cboBreak"_s, {u"自動判別"_s, u"CR + LF [Windows]"_s, u"CR [Macintosh]"_s, u"LF [Unix]"_s},
+        this);
+    if (style == StyleRecognise || style == StyleSave) {
+        cboCharset->removeItem(0);
+        m_Offset = 1;
+    }
+    // A position the lists do not have selects nothing.
+    const int charsetPosition = (defaultFormat & 3) - m_Offset;
+    const int breakPosition = defaultFormat / 65536;
+    cboCharset->setCurrentIndex(charsetPosition < cboCharset->count() ? charsetPosition : -1);
+    cboBreak->setCurrentIndex(breakPosition < cboBreak->count() ? breakPosition : -1);
+
+    auto* charsetLabel = new QLabel(u"文字セット(&C) :"_s, this);
+    charsetLabel->setBuddy(cboCharset);
+    auto* breakLabel = new QLabel(u"改行コード(&B) :"_s, this);
+    breakLabel->setBuddy(cboBreak);
+
+    auto* cmdOpen = new QPushButton(u"開く"_s, this);
+    cmdOpen->setObjectName(u"cmdOpen"_s);
+    cmdOpen->setDefault(true);
+    auto* cmdCancel = new QPushButton(u"キャンセル"_s, this);
+    cmdCancel->setObjectName(u"cmdCancel"_s);
+    connect(cmdOpen, &QPushButton::clicked, this, [this] {
+        m_Result = selection();
+        accept();
+    });
+    connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(cmdOpen);
+    buttons->addWidget(cmdCancel);
+    buttons->addStretch();
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(charsetLabel, 0, 0);
+    grid->addWidget(cboCharset, 0, 1);
+    grid->addWidget(breakLabel, 1, 0);
+    grid->addWidget(cboBreak, 1, 1);
+    grid->addLayout(buttons, 0, 2, 3, 1);
+    grid->setRowStretch(2, 1);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+    cboCharset->setFocus();
+}
+
+int32_t cDlgSelectFormat::selection() const {
+    // No selection in a list counts as its "recognise" or "keep" value, never as a negative
+    // half that would corrupt the other one.
+    const int charsetPosition = cboCharset->currentIndex();
+    const int breakPosition = cboBreak->currentIndex();
+    const int32_t charset = charsetPosition < 0 ? 0 : charsetPosition + m_Offset;
+    const int32_t breakCode = breakPosition < 0 ? 0 : breakPosition;
+    return formatSelection(charset, breakCode);
+}
+
+} // namespace penlark
