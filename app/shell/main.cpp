@@ -1,19 +1,20 @@
 #include "shell/EntryPoint.h"
 #include "shell/Settings.h"
+#include "shell/cMainFrame.h"
 
 #include "orvenly/AutomationError.h"
 #include "orvenly/RegKey.h"
 #include "orvenly/Registry.h"
+#include "platform/SingleInstance.h"
 
 #include <QApplication>
-#include <QMainWindow>
 #include <memory>
 
 namespace {
 
+const QString ProgramName = QStringLiteral("Penlark");
 const QString ProgramKey = QStringLiteral("Software\\Ardenfall\\Penlark");
 
-// A failing start-up step is skipped; the window still comes up.
 std::shared_ptr<orvenly::RegKey> openProgramKey() {
     try {
         return orvenly::Registry::create()->Item(orvenly::HKEY_CURRENT_USER, ProgramKey);
@@ -22,25 +23,53 @@ std::shared_ptr<orvenly::RegKey> openProgramKey() {
     }
 }
 
-} // namespace
+void bringToFront(QWidget& frame) {
+    if (frame.isMinimized())
+        frame.setWindowState((frame.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    frame.show();
+    frame.raise();
+    frame.activateWindow();
+}
 
-int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Penlark"));
+// Each start-up step that fails is skipped; the frame still comes up.
+int Main(QApplication& app) {
+    platform::SingleInstance instance;
+    if (!instance.tryBecomePrimary(ProgramName)) {
+        // A later start only brings the running one forward; its files are not passed on.
+        platform::SingleInstance::notifyPrimary(ProgramName);
+        return 0;
+    }
 
     const std::shared_ptr<orvenly::RegKey> programKey = openProgramKey();
-    penlark::cSettings settings;
     if (programKey) {
         try {
             penlark::RegisterProgram(*programKey);
         } catch (const orvenly::AutomationError&) {
         }
-        settings.Load(*programKey);
+    }
+    penlark::cSettings settings;
+    if (programKey) {
+        try {
+            settings.Load(*programKey);
+        } catch (const orvenly::AutomationError&) {
+        }
     }
 
-    QMainWindow frame;
-    frame.setWindowTitle(QStringLiteral("Penlark"));
-    frame.resize(800, 600);
-    frame.show();
+    auto* frame = new penlark::cMainFrame(settings);
+    frame->setAttribute(Qt::WA_DeleteOnClose);
+    instance.setKnockHandler([frame = QPointer<penlark::cMainFrame>(frame)] {
+        if (frame)
+            bringToFront(*frame);
+    });
+    frame->Load(QApplication::arguments().mid(1));
     return app.exec();
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(ProgramName);
+    QApplication::setApplicationVersion(QStringLiteral(PENLARK_VERSION));
+    return Main(app);
 }

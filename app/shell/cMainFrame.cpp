@@ -1,0 +1,237 @@
+#include "shell/cMainFrame.h"
+
+#include "dialogs/cDlgReplace.h"
+#include "shell/ChildWindow.h"
+#include "shell/ChildWindows.h"
+#include "shell/ProgramIcon.h"
+#include "shell/Resource.h"
+#include "shell/Settings.h"
+#include "shell/cFloatEditorProperty.h"
+
+#include "orvenly/AutomationError.h"
+#include "orvenly/MRU.h"
+#include "orvenly/Modal.h"
+#include "orvenly/QMenuItemFamily.h"
+#include "orvenly/RegKey.h"
+#include "orvenly/TextEditor.h"
+#include "platform/FontResolver.h"
+#include "tamsell/ButtonObject.h"
+#include "tamsell/ButtonObjects.h"
+#include "tamsell/FlatToolbar.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace penlark {
+
+using namespace Qt::StringLiterals;
+
+cMainFrame::cMainFrame(cSettings& settings, QWidget* parent)
+    : QMainWindow(parent), m_settings(settings) {
+    setWindowTitle(Caption());
+    setWindowIcon(ProgramIcon());
+    setAcceptDrops(true);
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_picToolbar = new QWidget(central);
+    m_picToolbar->setFixedHeight(ToolbarHeight);
+    m_mdiArea = new QMdiArea(central);
+    m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    layout->addWidget(m_picToolbar);
+    layout->addWidget(m_mdiArea, 1);
+    setCentralWidget(central);
+
+    m_MRUFiles = new orvenly::MRU(this);
+    buildMenus();
+    buildToolbar();
+    m_MRUFiles->Load(m_recentFamily);
+    m_MRUFiles->SetMax(RecentFilesMax);
+
+    m_documents = std::make_unique<ChildWindows>(*this);
+    connect(m_documents.get(), &ChildWindows::MenuChanged, this,
+            &cMainFrame::m_Documents_MenuChanged);
+    m_find = new cDlgReplace(this);
+    m_find->hide();
+    m_property = new cFloatEditorProperty(this);
+    m_property->hide();
+
+    m_tmrEdit = new QTimer(this);
+    m_tmrEdit->setInterval(EditTimerInterval);
+    connect(m_tmrEdit, &QTimer::timeout, this, &cMainFrame::UpdateEditCommands);
+    m_tmrEdit->start();
+}
+
+cMainFrame::~cMainFrame() {
+    m_tmrEdit->stop();
+    // The documents call back into the frame while they unload.
+    m_documents.reset();
+}
+
+QString cMainFrame::Caption() {
+    return u"Penlark"_s;
+}
+
+QAction* cMainFrame::menuItem(FrameMenu menu, int index) const {
+    const auto& items = m_items.at(menu);
+    const auto found = items.find(index);
+    return found == items.end() ? nullptr : found->second;
+}
+
+QMenu* cMainFrame::menu(FrameMenu menu) const {
+    return m_menus.at(menu);
+}
+
+int32_t cMainFrame::message(const QString& prompt, int32_t style) {
+    return orvenly::MsgBox(this, prompt, style, Caption());
+}
+
+void cMainFrame::Load(const QStringList& files) {
+    const auto key = programKey();
+    if (key)
+        loadRecentFiles(*key);
+    loadExtraTools();
+    ApplySettings();
+    loadLayout(key);
+    show();
+
+    if (!files.isEmpty()) {
+        openDocuments(files);
+    } else if (m_settings.Startup) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        try {
+            ChildWindow& document = m_documents->Add();
+            document.NewDocument();
+            document.Show2();
+            if (QMdiSubWindow* sub = document.subWindow())
+                sub->showMaximized();
+        } catch (const orvenly::AutomationError&) {
+            // Start-up goes on without the empty document.
+        }
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+namespace {
+
+void applyTo(ChildWindow& document, const cSettings& settings) {
+    document.SetFontBase(platform::displayFont(settings.Font.faceName, settings.Font.pointSize));
+    orvenly::TextEditor& editor = document.Editor();
+    editor.AutoIndent = settings.AutoIndent;
+    editor.AutoTruncate = settings.AutoTruncate;
+    editor.ResumeCol = settings.ResumeCol;
+    // Stored and edited with the other options, so it takes effect like them.
+    editor.EnableTextDrag = settings.TextDrag;
+    editor.SetMargin(settings.Margin);
+    editor.SetTabStep(settings.TabStep);
+    document.SetForeColorBase(settings.ForeColor);
+    document.SetBackColorBase(settings.BackColor);
+}
+
+} // namespace
+
+void cMainFrame::OnDocumentLoad(ChildWindow& document) {
+    try {
+        applyTo(document, m_settings);
+    } catch (const orvenly::AutomationError&) {
+        // A setting the editor refuses keeps the editor's own value.
+    }
+}
+
+void cMainFrame::ApplySettings() {
+    for (ChildWindow& document : *m_documents)
+        OnDocumentLoad(document);
+    try {
+        m_MRUFiles->SetShowItems(m_settings.ShowRecentFiles);
+    } catch (const orvenly::AutomationError&) {
+    }
+    m_find->SetAutoMoveDialog(m_settings.AutoMoveDialog);
+}
+
+void cMainFrame::m_Documents_MenuChanged(bool hasChild) {
+    for (int index : {3, 6, 5, 7})
+        menuItem(FrameMenu::File, index)->setEnabled(hasChild);
+    setButtonEnabled("save", hasChild);
+    setButtonEnabled("saveall", hasChild);
+    m_menus.at(FrameMenu::Edit)->menuAction()->setVisible(hasChild);
+    m_menus.at(FrameMenu::Window)->menuAction()->setVisible(hasChild);
+    if (hasChild) {
+        setButtonEnabled("search", true);
+        return;
+    }
+    for (const char* key : {"save", "undo", "cut", "copy", "paste", "search"})
+        setButtonEnabled(key, false);
+    m_ActiveDocument = nullptr;
+    m_lblCoordinate->clear();
+    m_find->hide();
+    m_property->hide();
+}
+
+void cMainFrame::OnDocumentActivate(ChildWindow& document) {
+    m_ActiveDocument = &document;
+    RefreshDocumentCommands();
+    m_find->SetTarget(&document.Editor());
+    m_property->SetTarget(&document);
+    UpdateEditCommands();
+}
+
+void cMainFrame::OnDocumentCaption(ChildWindow& document) {
+    if (&document == m_ActiveDocument)
+        RefreshDocumentCommands();
+}
+
+void cMainFrame::RefreshDocumentCommands() {
+    if (!m_ActiveDocument)
+        return;
+    menuItem(FrameMenu::File, 5)->setEnabled(m_ActiveDocument->CanOverWrite());
+    const bool canUndo = m_ActiveDocument->Editor().CanUndo();
+    menuItem(FrameMenu::Edit, 0)->setEnabled(canUndo);
+    setButtonEnabled("undo", canUndo);
+    m_property->UpdateProperties();
+}
+
+void cMainFrame::setButtonEnabled(const char* key, bool enabled) {
+    try {
+        m_ftbEdit->Buttons().Item(QString::fromLatin1(key))->setEnabled(enabled);
+    } catch (const orvenly::AutomationError&) {
+    }
+}
+
+void cMainFrame::OnDocumentQueryUnload(ChildWindow& document, bool& cancel, int unloadMode) {
+    if (unloadMode == 0) {
+        if (document.Editor().Modify()) {
+            bringToFront(document);
+            const int32_t answer =
+                message(FormatResString(1000, {document.FileName()}),
+                        orvenly::msgbox::YesNoCancel | orvenly::msgbox::Question |
+                            orvenly::msgbox::DefaultButton3);
+            if (answer == orvenly::msgbox::Cancel) {
+                cancel = true;
+                return;
+            }
+            if (answer == orvenly::msgbox::Yes && !SaveDocumentFile(document)) {
+                cancel = true;
+                return;
+            }
+        }
+        m_documents->Remove(document.Index());
+    }
+    // Cleared here for the document that goes; the next activation retargets.
+    if (m_ActiveDocument == &document)
+        m_ActiveDocument = nullptr;
+    if (m_find->Target() == &document.Editor())
+        m_find->SetTarget(nullptr);
+    if (m_property->Target() == &document)
+        m_property->SetTarget(nullptr);
+}
+
+} // namespace penlark

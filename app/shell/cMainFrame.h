@@ -1,0 +1,199 @@
+#pragma once
+
+// Qt's namespace first: the host interface names its drop actions.
+#include <QMainWindow>
+
+#include "shell/ChildWindow.h"
+#include "shell/DocumentHost.h"
+
+#include <QKeySequence>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <map>
+#include <memory>
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QTimer;
+
+namespace orvenly {
+class IRegister;
+class MRU;
+class QMenuItemFamily;
+class RegKey;
+} // namespace orvenly
+
+namespace tamsell {
+class ButtonObject;
+class FlatToolbar;
+} // namespace tamsell
+
+namespace penlark {
+
+class ChildWindows;
+class cDlgReplace;
+class cFloatEditorProperty;
+class cSettings;
+
+// The menus of the frame's menu bar. Each is an array of items addressed by a fixed index;
+// gaps in the numbering are items that do not exist.
+enum class FrameMenu { File, Edit, View, Window, Tool, Help };
+
+// The program's one window: a document area with the menu bar, the toolbar with the caret
+// position, the recent files and the property window. It dispatches the commands, keeps their
+// states in step with the active document, opens dropped files, keeps its layout and recent
+// files in the registry and asks about unsaved documents before it closes.
+//
+// Constructing it builds the window; Load reads the registry, shows the window and opens the
+// start-up documents. Closing it walks the modified documents and, when nothing is kept,
+// writes the recent files and the layout back.
+class cMainFrame : public QMainWindow, public DocumentHost {
+    Q_OBJECT
+
+public:
+    static constexpr int ToolbarHeight = 26;
+    static constexpr int EditTimerInterval = 250;
+    static constexpr int32_t RecentFilesMax = 20;
+
+    explicit cMainFrame(cSettings& settings, QWidget* parent = nullptr);
+    ~cMainFrame() override;
+
+    // The load step: recent files, extra tools, settings, layout, then the frame is shown and
+    // files (each opened as a document) or, when the settings ask for it, an empty document.
+    void Load(const QStringList& files);
+
+    ChildWindow* ActiveDocument() const { return m_ActiveDocument; }
+    ChildWindows& m_Documents() const { return *m_documents; }
+    orvenly::MRU& MRUFiles() const { return *m_MRUFiles; }
+
+    QAction* menuItem(FrameMenu menu, int index) const;
+    QMenu* menu(FrameMenu menu) const;
+    QMenu* recentMenu() const { return m_recentMenu; }
+    QMenu* extraToolsMenu() const { return m_toolMenu; }
+    tamsell::FlatToolbar& ftbEdit() const { return *m_ftbEdit; }
+    QWidget& picToolbar() const { return *m_picToolbar; }
+    QLabel& lblCoordinate() const { return *m_lblCoordinate; }
+    cFloatEditorProperty& propertyWindow() const { return *m_property; }
+    cDlgReplace& findDialog() const { return *m_find; }
+
+    // Sets every open document's appearance and options from the settings, and the number of
+    // recent files shown.
+    void ApplySettings();
+    // Brings the edit commands and the caret position up to date; run by the timer.
+    void UpdateEditCommands();
+    // Saves the document under its own name or, when it has none, asks for one.
+    bool SaveDocumentFile(ChildWindow& document);
+    bool SaveDocumentAs(ChildWindow& document);
+    // Closes the documents, asking about each modified one; cancel is set when one is kept or
+    // a save fails. Closing the frame and the Window menu's "close all" both run it.
+    void QueryUnloadDocuments(bool& cancel);
+
+    // The user's documents folder (made current) on the first call, empty afterwards so that
+    // the dialogs start where the user left off.
+    QString InitialFolder();
+
+    // DocumentHost
+    QMdiArea& documentArea() override { return *m_mdiArea; }
+    const cSettings& settings() const override { return m_settings; }
+    void OnDocumentLoad(ChildWindow& document) override;
+    void OnDocumentActivate(ChildWindow& document) override;
+    void OnDocumentCaption(ChildWindow& document) override;
+    void OnDocumentQueryUnload(ChildWindow& document, bool& cancel, int unloadMode) override;
+    QMenu* RefreshEditMenu() override;
+    void DragOverFiles(const QMimeData& dropped, Qt::DropAction& effect) override;
+    void DropFiles(const QMimeData& dropped) override;
+
+    // The caption of the frame and of its messages.
+    static QString Caption();
+    // The files a drop offers: local files only, shortcut files ("*.lnk") replaced by their
+    // targets when they can be read.
+    static QStringList droppedFiles(const QMimeData& dropped);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    // Building.
+    void buildMenus();
+    void buildFileMenu();
+    void buildEditMenu();
+    void buildViewMenu();
+    void buildWindowMenu();
+    void buildToolMenu();
+    void buildHelpMenu();
+    void buildToolbar();
+    QAction* addItem(FrameMenu menu, int index, const QString& caption,
+                     const QKeySequence& shortcut = {});
+    void listWindows();
+
+    // Commands.
+    void mnuFileCmd_Click(int index);
+    void mnuEditCmd_Click(int index);
+    void mnuViewCmd_Click(int index);
+    void mnuWindowCmd_Click(int index);
+    void mnuToolCmd_Click(int index);
+    void mnuHelpCmd_Click(int index);
+    void mnuFileRecent_Click(int element);
+    void mnuToolExtra_Click(int element);
+    void ftbEdit_Click(tamsell::ButtonObject* button);
+    void ftbEdit_DropDown(tamsell::ButtonObject* button);
+    void NewFile();
+    void OpenFiles();
+    void SaveActive();
+    void SaveAll();
+    // Adds a document for each file and loads it; the ones that fail are discarded.
+    void openDocuments(const QStringList& files, int32_t format = 0);
+    // Shows the find dialog in a style, seeded with the active document's selection.
+    void showFind(int32_t style);
+
+    // Document states.
+    void m_Documents_MenuChanged(bool hasChild);
+    void RefreshDocumentCommands();
+    void setCommandEnabled(int editIndex, const char* buttonKey, bool enabled);
+    void setButtonEnabled(const char* key, bool enabled);
+
+    // Registry.
+    std::shared_ptr<orvenly::RegKey> programKey() const;
+    void loadRecentFiles(orvenly::IRegister& key);
+    void loadExtraTools();
+    void loadLayout(const std::shared_ptr<orvenly::RegKey>& key);
+    void saveLayout(orvenly::IRegister& key);
+    void Unload();
+
+    // A document was asked about in the close walk: true when it may go (saved or dropped).
+    bool dropOrSave(ChildWindow& document, bool& cancel, bool& stop, bool& saveAll,
+                    bool& discardAll, bool last);
+    void bringToFront(ChildWindow& document);
+    int32_t message(const QString& prompt, int32_t style);
+
+    cSettings& m_settings;
+    QMdiArea* m_mdiArea = nullptr;
+    QWidget* m_picToolbar = nullptr;
+    tamsell::FlatToolbar* m_ftbEdit = nullptr;
+    QLabel* m_lblCoordinate = nullptr;
+    QTimer* m_tmrEdit = nullptr;
+    std::map<FrameMenu, QMenu*> m_menus;
+    std::map<FrameMenu, std::map<int, QAction*>> m_items;
+    QMenu* m_recentMenu = nullptr;
+    QMenu* m_toolMenu = nullptr;
+    QAction* m_windowListSeparator = nullptr;
+    std::unique_ptr<ChildWindows> m_documents;
+    orvenly::MRU* m_MRUFiles = nullptr;
+    std::shared_ptr<orvenly::QMenuItemFamily> m_recentFamily;
+    std::unique_ptr<orvenly::QMenuItemFamily> m_toolFamily;
+    std::map<int, QString> m_toolPaths;
+    cFloatEditorProperty* m_property = nullptr;
+    cDlgReplace* m_find = nullptr;
+    QPointer<ChildWindow> m_ActiveDocument;
+    bool m_folderDone = false;
+    bool m_unloaded = false;
+};
+
+} // namespace penlark

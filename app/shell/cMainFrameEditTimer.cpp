@@ -1,0 +1,72 @@
+#include "shell/cMainFrame.h"
+
+#include "shell/ChildWindow.h"
+
+#include "orvenly/AutomationError.h"
+#include "orvenly/TextEditor.h"
+#include "tamsell/ButtonObject.h"
+#include "tamsell/ButtonObjects.h"
+#include "tamsell/FlatToolbar.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QMimeData>
+#include <QPlainTextEdit>
+
+namespace penlark {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+bool clipboardHasText() {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    return data && data->hasText();
+}
+
+} // namespace
+
+// Only a change touches the item and the button, so the timer costs nothing while idle.
+void cMainFrame::setCommandEnabled(int editIndex, const char* buttonKey, bool enabled) {
+    QAction* item = menuItem(FrameMenu::Edit, editIndex);
+    if (item->isEnabled() == enabled)
+        return;
+    item->setEnabled(enabled);
+    setButtonEnabled(buttonKey, enabled);
+}
+
+void cMainFrame::UpdateEditCommands() {
+    if (!m_ActiveDocument) {
+        m_lblCoordinate->clear();
+        return;
+    }
+    try {
+        orvenly::TextEditor& editor = m_ActiveDocument->Editor();
+        setCommandEnabled(0, "undo", editor.CanUndo());
+        setCommandEnabled(5, "paste", clipboardHasText());
+        const bool selected = editor.SelLength() != 0;
+        setCommandEnabled(3, "cut", selected);
+        setCommandEnabled(4, "copy", selected);
+
+        const QWidget* focus = QApplication::focusWidget();
+        const QPlainTextEdit& box = m_ActiveDocument->txtEdit();
+        int32_t x = 0;
+        int32_t y = 0;
+        if (focus && (focus == &box || box.isAncestorOf(focus)) &&
+            editor.GetCurrentCoordinate(x, y)) {
+            m_lblCoordinate->setText(QString::number(y + 1) + u" 行, "_s + QString::number(x + 1) +
+                                     u" 列"_s);
+        }
+    } catch (const orvenly::AutomationError&) {
+        // The next tick tries again.
+    }
+}
+
+QMenu* cMainFrame::RefreshEditMenu() {
+    UpdateEditCommands();
+    return m_menus.at(FrameMenu::Edit);
+}
+
+} // namespace penlark

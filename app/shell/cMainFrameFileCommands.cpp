@@ -1,0 +1,225 @@
+#include "shell/cMainFrame.h"
+
+#include "shell/ChildWindow.h"
+#include "shell/ChildWindows.h"
+#include "shell/Resource.h"
+#include "shell/cDlgSelectFormat.h"
+
+#include "orvenly/AutomationError.h"
+#include "orvenly/FileDialog.h"
+#include "orvenly/MRU.h"
+#include "orvenly/Modal.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QStandardPaths>
+
+namespace penlark {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The filter whose files are read in a charset the user picks.
+constexpr int32_t ChosenFormatFilter = 2;
+constexpr int32_t OpenFlags = orvenly::OFN_HIDEREADONLY | orvenly::OFN_ALLOWMULTISELECT |
+                              orvenly::OFN_PATHMUSTEXIST | orvenly::OFN_FILEMUSTEXIST |
+                              orvenly::OFN_NOREADONLYRETURN | orvenly::OFN_NONETWORKBUTTON |
+                              orvenly::OFN_EXPLORER | orvenly::OFN_LONGNAMES;
+constexpr int32_t SaveFlags = orvenly::OFN_OVERWRITEPROMPT | orvenly::OFN_HIDEREADONLY |
+                              orvenly::OFN_PATHMUSTEXIST | orvenly::OFN_NOREADONLYRETURN |
+                              orvenly::OFN_NONETWORKBUTTON | orvenly::OFN_EXPLORER |
+                              orvenly::OFN_LONGNAMES;
+
+// The hourglass for the time a command works.
+class BusyCursor {
+public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+orvenly::StringCharsetTypeConstants charsetOf(int32_t format) {
+    return static_cast<orvenly::StringCharsetTypeConstants>(format & 0xFFFF);
+}
+
+orvenly::StringLineBreakCodeConstants breakOf(int32_t format) {
+    return static_cast<orvenly::StringLineBreakCodeConstants>((format >> 16) & 0xFFFF);
+}
+
+QString dialogFilter(int32_t id) {
+    return FormatResString(id, {QString(QChar(u'\0'))});
+}
+
+} // namespace
+
+void cMainFrame::mnuFileCmd_Click(int index) {
+    try {
+        switch (index) {
+        case 0:
+            NewFile();
+            break;
+        case 2:
+            OpenFiles();
+            break;
+        case 3:
+            if (m_ActiveDocument) {
+                bool cancel = false;
+                OnDocumentQueryUnload(*m_ActiveDocument, cancel, 0);
+            }
+            break;
+        case 5:
+            SaveActive();
+            break;
+        case 6:
+            if (m_ActiveDocument) {
+                BusyCursor busy;
+                SaveDocumentAs(*m_ActiveDocument);
+            }
+            break;
+        case 7:
+            SaveAll();
+            break;
+        case 11:
+            close();
+            break;
+        default:
+            break;
+        }
+    } catch (const orvenly::AutomationError& error) {
+        message(error.description(), orvenly::msgbox::Exclamation);
+    }
+}
+
+void cMainFrame::NewFile() {
+    BusyCursor busy;
+    ChildWindow& document = m_documents->Add();
+    document.NewDocument();
+    document.Show2();
+}
+
+void cMainFrame::OpenFiles() {
+    orvenly::FileDialog dialog;
+    dialog.SetDefaultExt(u"txt"_s);
+    dialog.SetFilter(dialogFilter(5000));
+    dialog.SetFilterIndex(1);
+    dialog.SetFlags(OpenFlags);
+    dialog.SethwndOwner(this);
+    dialog.SetInitDir(InitialFolder());
+    dialog.SetMaxFileSize(10240);
+    QStringList files;
+    for (const QString& file : dialog.ShowOpen())
+        files.append(file);
+    if (files.isEmpty())
+        return;
+    int32_t format = 0;
+    if (dialog.SelectFilter() == ChosenFormatFilter) {
+        format = cDlgSelectFormat::ShowSelect(0, 0, this);
+        if (format == FormatCancelled)
+            return;
+    }
+    openDocuments(files, format);
+}
+
+void cMainFrame::openDocuments(const QStringList& files, int32_t format) {
+    BusyCursor busy;
+    for (const QString& file : files) {
+        ChildWindow& document = m_documents->Add();
+        if (document.LoadDocument(file, true, charsetOf(format), breakOf(format))) {
+            m_MRUFiles->Add(file);
+            document.Show2();
+        } else {
+            m_documents->Remove(document.Index());
+        }
+    }
+}
+
+void cMainFrame::SaveActive() {
+    if (!m_ActiveDocument)
+        return;
+    BusyCursor busy;
+    // A document without a file of its own has nowhere to go but Save As.
+    SaveDocumentFile(*m_ActiveDocument);
+}
+
+void cMainFrame::SaveAll() {
+    const QList<ChildWindow*> documents = [this] {
+        QList<ChildWindow*> all;
+        for (ChildWindow& document : *m_documents)
+            all.append(&document);
+        return all;
+    }();
+    for (ChildWindow* document : documents) {
+        if (!SaveDocumentFile(*document))
+            break;
+    }
+}
+
+bool cMainFrame::SaveDocumentFile(ChildWindow& document) {
+    if (!document.CanOverWrite()) {
+        bringToFront(document);
+        return SaveDocumentAs(document);
+    }
+    if (!document.SaveDocument(QString(), true))
+        return false;
+    m_MRUFiles->Add(document.FullPath());
+    return true;
+}
+
+bool cMainFrame::SaveDocumentAs(ChildWindow& document) {
+    orvenly::FileDialog dialog;
+    dialog.SetDefaultExt(u"txt"_s);
+    dialog.SetFilter(dialogFilter(5001));
+    dialog.SetFilterIndex(1);
+    dialog.SetFlags(SaveFlags);
+    dialog.SethwndOwner(this);
+    dialog.SetInitDir(InitialFolder());
+    dialog.SetMaxFileSize(260);
+    QString name = document.FullPath();
+    if (!dialog.ShowSave(name))
+        return false;
+    int32_t format = 0;
+    if (dialog.SelectFilter() == ChosenFormatFilter) {
+        format = cDlgSelectFormat::ShowSelect(
+            2, formatSelection(document.Charset(), document.BreakCode()), this);
+        if (format == FormatCancelled)
+            return false;
+    }
+    if (!document.SaveDocument(name, true, charsetOf(format), breakOf(format)))
+        return false;
+    m_MRUFiles->Add(name);
+    return true;
+}
+
+QString cMainFrame::InitialFolder() {
+    if (m_folderDone)
+        return {};
+    m_folderDone = true;
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QDir().mkpath(folder))
+        return {};
+    QDir::setCurrent(folder);
+    return folder;
+}
+
+void cMainFrame::mnuFileRecent_Click(int element) {
+    const int32_t entry = element / 2;
+    try {
+        QString path;
+        if (m_MRUFiles->Exists(entry, &path)) {
+            openDocuments({path});
+            return;
+        }
+        const QString prompt =
+            u"ファイル： '"_s + path +
+            u"' は\r\n\r\n既に移動又は削除されていて存在しません。この履歴を削除します。"_s;
+        if (message(prompt, orvenly::msgbox::YesNo | orvenly::msgbox::Information) ==
+            orvenly::msgbox::Yes)
+            m_MRUFiles->Remove(entry);
+    } catch (const orvenly::AutomationError& error) {
+        message(error.description(), orvenly::msgbox::Exclamation);
+    }
+}
+
+} // namespace penlark

@@ -1,0 +1,178 @@
+#include "tests/app/shell/MainFrameTestSupport.h"
+
+#include "dialogs/cDlgReplace.h"
+#include "shell/cFloatEditorProperty.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPlainTextEdit>
+
+namespace {
+
+using namespace Qt::StringLiterals;
+using penlark::FrameMenu;
+
+class MainFrameStateTest : public MainFrameTest {
+protected:
+    void SetUp() override {
+        MainFrameTest::SetUp();
+        start();
+    }
+
+    penlark::ChildWindow& newDocument() {
+        item(FrameMenu::File, 0)->trigger();
+        return *frame->ActiveDocument();
+    }
+
+    void focusEditor(penlark::ChildWindow& target) {
+        frame->activateWindow();
+        target.txtEdit().setFocus();
+        QCoreApplication::processEvents();
+    }
+};
+
+TEST_F(MainFrameStateTest, CommandsFollowTheFirstAndLastDocument) {
+    penlark::ChildWindow& created = newDocument();
+    EXPECT_EQ(frame->ActiveDocument(), &created);
+    EXPECT_TRUE(frame->menu(FrameMenu::Edit)->menuAction()->isVisible());
+    EXPECT_TRUE(frame->menu(FrameMenu::Window)->menuAction()->isVisible());
+    for (int index : {3, 6, 7})
+        EXPECT_TRUE(item(FrameMenu::File, index)->isEnabled()) << index;
+    // A new document has no file to write over.
+    EXPECT_FALSE(item(FrameMenu::File, 5)->isEnabled());
+    EXPECT_TRUE(button(u"save"_s)->Enabled());
+    EXPECT_TRUE(button(u"saveall"_s)->Enabled());
+
+    item(FrameMenu::Window, 8)->trigger();
+    EXPECT_EQ(frame->ActiveDocument(), nullptr);
+    EXPECT_FALSE(frame->menu(FrameMenu::Edit)->menuAction()->isVisible());
+    for (int index : {3, 5, 6, 7})
+        EXPECT_FALSE(item(FrameMenu::File, index)->isEnabled()) << index;
+    for (const QString& key : {u"save"_s, u"saveall"_s, u"undo"_s, u"cut"_s, u"copy"_s})
+        EXPECT_FALSE(button(key)->Enabled()) << key.toStdString();
+}
+
+TEST_F(MainFrameStateTest, EditCommandsFollowTheEditorAndTheClipboard) {
+    penlark::ChildWindow& created = newDocument();
+    QGuiApplication::clipboard()->clear();
+    frame->UpdateEditCommands();
+    EXPECT_FALSE(item(FrameMenu::Edit, 0)->isEnabled());
+    EXPECT_FALSE(item(FrameMenu::Edit, 3)->isEnabled());
+    EXPECT_FALSE(button(u"copy"_s)->Enabled());
+
+    created.Editor().ReplaceSel(u"abc"_s);
+    created.Editor().SetSel(0, 2);
+    frame->UpdateEditCommands();
+    EXPECT_TRUE(item(FrameMenu::Edit, 0)->isEnabled());
+    EXPECT_TRUE(button(u"undo"_s)->Enabled());
+    EXPECT_TRUE(item(FrameMenu::Edit, 3)->isEnabled());
+    EXPECT_TRUE(button(u"cut"_s)->Enabled());
+    EXPECT_TRUE(button(u"copy"_s)->Enabled());
+
+    item(FrameMenu::Edit, 4)->trigger();
+    frame->UpdateEditCommands();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), u"ab"_s);
+    EXPECT_TRUE(item(FrameMenu::Edit, 5)->isEnabled());
+    EXPECT_TRUE(button(u"paste"_s)->Enabled());
+
+    item(FrameMenu::Edit, 7)->trigger();
+    EXPECT_EQ(created.Editor().SelLength(), 3);
+}
+
+TEST_F(MainFrameStateTest, CaretLabelShowsLineThenColumnAndClearsWithTheLastDocument) {
+    penlark::ChildWindow& created = newDocument();
+    focusEditor(created);
+    frame->UpdateEditCommands();
+    EXPECT_EQ(frame->lblCoordinate().text(), u"1 行, 1 列"_s);
+
+    created.Editor().ReplaceSel(u"ab\r\nc"_s);
+    frame->UpdateEditCommands();
+    EXPECT_EQ(frame->lblCoordinate().text(), u"2 行, 2 列"_s);
+
+    answer(u"Confirm"_s, 4);
+    item(FrameMenu::Window, 8)->trigger();
+    EXPECT_TRUE(frame->lblCoordinate().text().isEmpty());
+}
+
+TEST_F(MainFrameStateTest, DateAndTimeIsInsertedUndoably) {
+    penlark::ChildWindow& created = newDocument();
+    item(FrameMenu::Edit, 14)->trigger();
+    const QString inserted = created.Editor().Text();
+    EXPECT_FALSE(inserted.isEmpty());
+    EXPECT_TRUE(inserted.contains(QString::number(QDate::currentDate().day())));
+    EXPECT_TRUE(created.Editor().CanUndo());
+}
+
+TEST_F(MainFrameStateTest, PropertyWindowFollowsTheActiveDocumentAndChangesItsCharset) {
+    penlark::ChildWindow& first = newDocument();
+    penlark::ChildWindow& second = newDocument();
+    EXPECT_EQ(frame->propertyWindow().Target(), &second);
+    item(FrameMenu::Edit, 22)->trigger();
+    EXPECT_TRUE(frame->propertyWindow().isVisible());
+
+    auto* charset = frame->propertyWindow().findChild<QComboBox*>(u"cboCharset"_s);
+    ASSERT_NE(charset, nullptr);
+    charset->setCurrentIndex(charset->findData(int(orvenly::SCS_EUC)));
+    EXPECT_EQ(second.Charset(), orvenly::SCS_EUC);
+    EXPECT_TRUE(second.Editor().Modify());
+    EXPECT_TRUE(second.Caption().contains(u"EUC"_s, Qt::CaseInsensitive));
+    EXPECT_EQ(first.Charset(), orvenly::SCS_SHIFTJIS);
+
+    answer(u"Confirm"_s, 4);
+    item(FrameMenu::Window, 8)->trigger();
+    EXPECT_FALSE(frame->propertyWindow().isVisible());
+}
+
+TEST_F(MainFrameStateTest, WindowsTileSideBySideAndOneAboveTheOther) {
+    newDocument();
+    newDocument();
+    const QRect room = frame->documentArea().viewport()->rect();
+
+    item(FrameMenu::Window, 1)->trigger();
+    const QList<QMdiSubWindow*> windows =
+        frame->documentArea().subWindowList(QMdiArea::CreationOrder);
+    ASSERT_EQ(windows.size(), 2);
+    EXPECT_EQ(windows[0]->geometry().left(), 0);
+    EXPECT_EQ(windows[1]->geometry().left(), windows[0]->geometry().right() + 1);
+    EXPECT_EQ(windows[0]->height(), room.height());
+    EXPECT_EQ(windows[0]->width() + windows[1]->width(), room.width());
+
+    item(FrameMenu::Window, 2)->trigger();
+    EXPECT_EQ(windows[1]->geometry().top(), windows[0]->geometry().bottom() + 1);
+    EXPECT_EQ(windows[0]->width(), room.width());
+
+    QMdiSubWindow* before = frame->documentArea().activeSubWindow();
+    item(FrameMenu::Window, 5)->trigger();
+    EXPECT_NE(frame->documentArea().activeSubWindow(), before);
+    EXPECT_EQ(frame->ActiveDocument()->subWindow(), frame->documentArea().activeSubWindow());
+}
+
+TEST_F(MainFrameStateTest, FindTakesTheSelectionAndTheSearchButtonSwitchesTheStyle) {
+    penlark::ChildWindow& created = newDocument();
+    EXPECT_TRUE(button(u"search"_s)->Enabled());
+    created.Editor().ReplaceSel(u"探す言葉"_s);
+    created.Editor().SetSel(0, 2);
+
+    item(FrameMenu::Edit, 9)->trigger();
+    penlark::cDlgReplace& find = frame->findDialog();
+    EXPECT_TRUE(find.isVisible());
+    EXPECT_EQ(find.Style(), 0);
+    EXPECT_EQ(find.SearchPattern(), u"探す"_s);
+    EXPECT_EQ(find.Target(), &created.Editor());
+
+    button(u"search"_s)->setValue(tamsell::FTBV_PRESSED);
+    EXPECT_EQ(find.Style(), 1);
+    button(u"search"_s)->setValue(tamsell::FTBV_PRESSED);
+    EXPECT_EQ(find.Style(), 0);
+
+    answer(u"Confirm"_s, 4);
+    item(FrameMenu::Window, 8)->trigger();
+    EXPECT_FALSE(find.isVisible());
+    EXPECT_FALSE(button(u"search"_s)->Enabled());
+}
+
+} // namespace
