@@ -4,6 +4,7 @@
 #include "dialogs/RegExp.h"
 #include "orvenly/AutomationError.h"
 #include "orvenly/TextEditor.h"
+#include "orvenly/UserInterface.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -326,7 +327,7 @@ void cDlgReplace::UpdateOptionFlags() {
 void cDlgReplace::directionChanged(int index) {
     EndSearch();
     m_direction = static_cast<SearchDirection>(index);
-    chkRegExp->setEnabled(m_direction != SearchDirection::Up && m_regexAvailable);
+    chkRegExp->setEnabled(m_direction != SearchDirection::Up);
     UpdateOptionFlags();
 }
 
@@ -379,20 +380,20 @@ void cDlgReplace::activated() {
         optTarget[1]->setEnabled(true);
         optTarget[1]->setChecked(true);
     }
-    RegExp probe;
-    probe.SetMultiLine(true);
-    m_regexAvailable = true;
-    chkRegExp->setEnabled(m_regexAvailable && m_direction != SearchDirection::Up);
+    // Regular expressions are always at hand here, so only the direction disables them.
+    chkRegExp->setEnabled(m_direction != SearchDirection::Up);
     UpdateOptionFlags();
 }
 
-// Selects the whole text of a box that takes the focus, unless a mouse press put the caret.
+// Selects the whole text of a box that takes the focus, unless a mouse press put the caret;
+// the multi-line boxes of the second input mode are not line edits, so they are done here.
 void cDlgReplace::focusOnEdit(QWidget* box) {
-    if (QApplication::mouseButtons() & (Qt::LeftButton | Qt::RightButton))
+    auto* text = qobject_cast<QPlainTextEdit*>(box);
+    if (!text) {
+        orvenly::UserInterface::instance().FocusOnEdit(box);
         return;
-    if (auto* line = qobject_cast<QLineEdit*>(box))
-        line->selectAll();
-    else if (auto* text = qobject_cast<QPlainTextEdit*>(box))
+    }
+    if (!(QApplication::mouseButtons() & (Qt::LeftButton | Qt::RightButton)))
         text->selectAll();
 }
 

@@ -118,7 +118,6 @@ private:
     bool m_autoMove = false;
     bool m_running = false;
     bool m_replacing = false;
-    bool m_regexAvailable = false;
     bool m_stepping = false;
     std::unique_ptr<SearchRun> m_run;
     // What the last step left: the match (1-based in the area, 0 for none) and the counts.

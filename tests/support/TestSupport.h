@@ -29,3 +29,8 @@ inline bool haveWidgets() {
     }
     return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
 }
+
+// A base that makes the application before a fixture's widget members are made.
+struct WidgetsFirst {
+    WidgetsFirst() { haveWidgets(); }
+};

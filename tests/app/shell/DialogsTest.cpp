@@ -64,7 +64,7 @@ QStringList itemsOf(const QComboBox& list) {
     return items;
 }
 
-class Dialogs : public ::testing::Test {
+class Dialogs : public WidgetsFirst, public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(haveWidgets());

@@ -16,13 +16,8 @@
 #include <optional>
 #include <vector>
 
-// Makes the application before any widget of the class deriving from it.
-struct ApplicationFirst {
-    ApplicationFirst() { haveWidgets(); }
-};
-
 // A frame that records what its documents tell it, for the document window tests.
-class FakeDocumentHost : private ApplicationFirst, public penlark::DocumentHost {
+class FakeDocumentHost : private WidgetsFirst, public penlark::DocumentHost {
 public:
     FakeDocumentHost() { area.resize(640, 480); }
 

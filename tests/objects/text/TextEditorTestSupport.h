@@ -9,11 +9,6 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-// A base that makes the application before the fixture's widgets are made.
-struct WidgetsFirst {
-    WidgetsFirst() { haveWidgets(); }
-};
-
 // A shown box under a loaded editor, for tests that drive it with real events.
 template <class Editor = orvenly::TextEditor>
 class ShownEditorTest : public WidgetsFirst, public ::testing::Test {

@@ -34,7 +34,7 @@ TEST(UserInterfaceKeyNumeric, KeepsDigitsAndBackspaceOnly) {
     EXPECT_EQ(numeric(0x3042), 0);
 }
 
-class UserInterfaceBoxTest : public ::testing::Test {
+class UserInterfaceBoxTest : public WidgetsFirst, public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(haveWidgets()); }
     // What a key typed into box at the caret position becomes.
