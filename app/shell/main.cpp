@@ -1,4 +1,5 @@
 #include "shell/EntryPoint.h"
+#include "shell/ProgramIcon.h"
 #include "shell/Settings.h"
 #include "shell/cMainFrame.h"
 
@@ -71,5 +72,8 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(ProgramName);
     QApplication::setApplicationVersion(QStringLiteral(PENLARK_VERSION));
+    // Lets desktops match the windows to the installed entry and its icon.
+    QApplication::setDesktopFileName(QStringLiteral("penlark"));
+    QApplication::setWindowIcon(penlark::ProgramIcon());
     return Main(app);
 }
