@@ -25,6 +25,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QScopeGuard>
+#include <QStyle>
 #include <QTextDocument>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -315,12 +316,27 @@ void ChildWindow::takeFileName(const QString& fullName) {
     m_fileName = title + extension;
 }
 
+namespace {
+
+// A new document opens at three quarters of the area, each one a title bar further down and
+// right than the one before, as desktop MDI programs cascade them.
+void placeNewWindow(const QMdiArea& area, QMdiSubWindow& window) {
+    const QSize room = area.viewport()->size();
+    const int step = area.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window);
+    const int order = static_cast<int>(area.subWindowList().size() - 1) % 8;
+    window.resize(room.width() * 3 / 4, room.height() * 3 / 4);
+    window.move(order * step, order * step);
+}
+
+} // namespace
+
 void ChildWindow::Show2(int32_t /*Modal*/, QWidget* /*OwnerForm*/) {
     QMdiArea& area = m_host.documentArea();
     if (!m_subWindow) {
         m_subWindow = area.addSubWindow(this);
         // The collection decides when a document goes.
         m_subWindow->setAttribute(Qt::WA_DeleteOnClose, false);
+        placeNewWindow(area, *m_subWindow);
         connect(&area, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
             if (window && window == m_subWindow && !m_showing)
                 activate();
