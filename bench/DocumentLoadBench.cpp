@@ -1,3 +1,5 @@
+#include "BenchSupport.h"
+
 #include "shell/ChildWindow.h"
 #include "shell/DocumentHost.h"
 #include "shell/Settings.h"
@@ -14,17 +16,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-void ensureApplication() {
-    if (QCoreApplication::instance())
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "penlark_bench";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-}
 
 // A frame that does nothing with what its documents tell it.
 class QuietHost : public penlark::DocumentHost {

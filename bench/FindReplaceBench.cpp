@@ -1,5 +1,7 @@
 // Find and replace on a 10 MB document with 100,000 matches, through the dialog and into
 // the editor.
+#include "BenchSupport.h"
+
 #include "dialogs/cDlgReplace.h"
 
 #include <orvenly/Modal.h>
@@ -15,17 +17,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-void ensureApplication() {
-    if (QCoreApplication::instance())
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "penlark_bench";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-}
 
 // 100,000 lines of 100 characters (10 MB with CR LF), each holding one "#".
 const QString& document() {

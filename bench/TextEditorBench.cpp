@@ -1,3 +1,5 @@
+#include "BenchSupport.h"
+
 #include <orvenly/TextEditor.h>
 
 #include <QApplication>
@@ -9,17 +11,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-void ensureApplication() {
-    if (QCoreApplication::instance())
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "penlark_bench";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-}
 
 // 400,000 lines of Japanese prose and ASCII, about 20 MB in code page 932, CR LF breaks.
 const QString& largeDocument() {

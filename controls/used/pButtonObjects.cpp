@@ -1,6 +1,7 @@
 #include "tamsell/pButtonObjects.h"
 
 #include "NumberEdit.h"
+#include "PageFields.h"
 #include "orvenly/Modal.h"
 #include "tamsell/FlatToolbar.h"
 
@@ -14,16 +15,6 @@
 #include <QVBoxLayout>
 
 namespace tamsell {
-
-namespace {
-
-QComboBox* listOf(const QStringList& items, QWidget* parent) {
-    auto* list = new QComboBox(parent);
-    list->addItems(items);
-    return list;
-}
-
-} // namespace
 
 pButtonObjects::pButtonObjects(QWidget* parent)
     : QWidget(parent), m_index(new NumberEdit(this)),

@@ -1,6 +1,7 @@
 #include "tamsell/pFlatToolbar.h"
 
 #include "NumberEdit.h"
+#include "PageFields.h"
 #include "tamsell/FlatToolbar.h"
 
 #include <QCheckBox>
@@ -10,16 +11,6 @@
 #include <QVBoxLayout>
 
 namespace tamsell {
-
-namespace {
-
-QComboBox* listOf(const QStringList& items, QWidget* parent) {
-    auto* list = new QComboBox(parent);
-    list->addItems(items);
-    return list;
-}
-
-} // namespace
 
 pFlatToolbar::pFlatToolbar(QWidget* parent)
     : QWidget(parent),

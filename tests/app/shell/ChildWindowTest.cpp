@@ -1,4 +1,5 @@
 #include "tests/app/shell/FakeDocumentHost.h"
+#include "tests/app/shell/RawFiles.h"
 
 #include "orvenly/AutomationError.h"
 #include "orvenly/StringConversion.h"
@@ -25,17 +26,6 @@ using namespace orvenly;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-void writeRaw(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
-
-QByteArray readRaw(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 // Japanese prose, half-width katakana and ASCII, lines joined by CR LF.
 const QString SampleLines[] = {u"吾輩は猫である。名前はまだ無い。"_s, u"ｱｲｳｴｵ ｶﾞｷﾞ and ASCII 123"_s,

@@ -1,4 +1,5 @@
 #include "shell/DocumentFile.h"
+#include "tests/app/shell/RawFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,17 +15,6 @@
 using namespace penlark;
 
 namespace {
-
-void writeRaw(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
-
-QByteArray readRaw(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 class DocumentFileTest : public ::testing::Test {
 protected:
