@@ -150,6 +150,7 @@ private:
     void SaveAll();
     // Adds a document for each file and loads it; the ones that fail are discarded.
     void openDocuments(const QStringList& files, int32_t format = 0);
+    void openDroppedLater(const QStringList& files);
     // Shows the find dialog in a style, seeded with the active document's selection.
     void showFind(int32_t style);
 

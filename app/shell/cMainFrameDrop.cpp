@@ -63,9 +63,15 @@ void cMainFrame::DragOverFiles(const QMimeData& dropped, Qt::DropAction& effect)
 }
 
 void cMainFrame::DropFiles(const QMimeData& dropped) {
-    const QStringList files = droppedFiles(dropped);
-    if (!files.isEmpty())
-        openDocuments(files);
+    openDroppedLater(droppedFiles(dropped));
+}
+
+// Opened after the drag has ended, so that the source is not kept waiting by messages.
+void cMainFrame::openDroppedLater(const QStringList& files) {
+    if (files.isEmpty())
+        return;
+    QMetaObject::invokeMethod(
+        this, [this, files] { openDocuments(files); }, Qt::QueuedConnection);
 }
 
 void cMainFrame::dragEnterEvent(QDragEnterEvent* event) {
@@ -83,10 +89,7 @@ void cMainFrame::dropEvent(QDropEvent* event) {
     }
     event->setDropAction(Qt::CopyAction);
     event->accept();
-    // Opened after the drag has ended, so that the source is not kept waiting by messages.
-    QMetaObject::invokeMethod(
-        this, [this, files = droppedFiles(*event->mimeData())] { openDocuments(files); },
-        Qt::QueuedConnection);
+    openDroppedLater(droppedFiles(*event->mimeData()));
 }
 
 } // namespace penlark

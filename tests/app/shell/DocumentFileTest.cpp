@@ -38,11 +38,12 @@ TEST_F(DocumentFileTest, ReadsWholeFilesAndRefusesWhatItCannot) {
     EXPECT_EQ(readDocumentFile(dir.path(), 100).failure, ReadFailure::Unreadable);
 }
 
-TEST_F(DocumentFileTest, DeviceWithoutSizeStopsAtTheLimit) {
-    // Endless and sized 0: read up to the limit, never forever.
-    const FileContents read = readDocumentFile(QStringLiteral("/dev/zero"), 100000);
-    EXPECT_EQ(read.failure, ReadFailure::TooLarge);
-    EXPECT_TRUE(read.bytes.isEmpty());
+TEST_F(DocumentFileTest, DevicesAndPipesAreRefusedWithoutWaiting) {
+    // An endless device, and a pipe that nobody writes to: opening it would wait for ever.
+    EXPECT_EQ(readDocumentFile(QStringLiteral("/dev/zero"), 100000).failure,
+              ReadFailure::Unreadable);
+    ASSERT_EQ(mkfifo(QFile::encodeName(path("pipe")).constData(), 0600), 0);
+    EXPECT_EQ(readDocumentFile(path("pipe"), 100000).failure, ReadFailure::Unreadable);
 }
 
 TEST_F(DocumentFileTest, WritesNewFilesAndReplacesOldOnesKeepingPermissions) {
@@ -64,6 +65,29 @@ TEST_F(DocumentFileTest, WritingThroughALinkUpdatesItsTargetAndKeepsTheLink) {
     EXPECT_TRUE(writeDocumentFile(path("link.txt"), "new"));
     EXPECT_TRUE(QFileInfo(path("link.txt")).isSymLink());
     EXPECT_EQ(readRaw(path("target.txt")), QByteArray("new"));
+}
+
+// "..", in a link that lies in a linked folder, is the real folder's parent, as the system
+// reads it when the file is opened.
+TEST_F(DocumentFileTest, LinksThroughLinkedFoldersReachTheFileThatWasRead) {
+    ASSERT_TRUE(QDir(dir.path()).mkpath("real/docs"));
+    ASSERT_TRUE(QDir(dir.path()).mkpath("real/shared"));
+    ASSERT_TRUE(QDir(dir.path()).mkpath("home/shared"));
+    writeRaw(path("real/shared/note.txt"), "old");
+    writeRaw(path("home/shared/note.txt"), "unrelated");
+    ASSERT_TRUE(QFile::link(path("real/docs"), path("home/docs")));
+    ASSERT_EQ(symlink("../shared/note.txt", QFile::encodeName(path("real/docs/note.txt"))), 0);
+    ASSERT_EQ(readDocumentFile(path("home/docs/note.txt"), 100).bytes, QByteArray("old"));
+
+    EXPECT_TRUE(writeDocumentFile(path("home/docs/note.txt"), "new"));
+    EXPECT_EQ(readRaw(path("real/shared/note.txt")), QByteArray("new"));
+    EXPECT_EQ(readRaw(path("home/shared/note.txt")), QByteArray("unrelated"));
+
+    // A dangling relative link gets its file, in the real folder's parent.
+    ASSERT_EQ(symlink("../shared/new.txt", QFile::encodeName(path("real/docs/new.txt"))), 0);
+    EXPECT_TRUE(writeDocumentFile(path("home/docs/new.txt"), "made"));
+    EXPECT_EQ(readRaw(path("real/shared/new.txt")), QByteArray("made"));
+    EXPECT_FALSE(QFileInfo::exists(path("home/shared/new.txt")));
 }
 
 TEST_F(DocumentFileTest, FailuresLeaveEverythingAsItWas) {

@@ -178,6 +178,9 @@ TEST_F(MainFrameTest, DroppedFilesAndShortcutsOpenAsDocuments) {
     frame->DragOverFiles(data, effect);
     EXPECT_EQ(effect, Qt::CopyAction);
     frame->DropFiles(data);
+    // The files open once the drag has ended.
+    EXPECT_EQ(documentCount(), 0);
+    QCoreApplication::processEvents();
 
     ASSERT_EQ(documentCount(), 3);
     EXPECT_EQ(document(1).FullPath(), plain);
