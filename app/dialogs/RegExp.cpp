@@ -79,6 +79,11 @@ void RegExp::SetMultiLine(bool value) {
     m_dirty = true;
 }
 
+void RegExp::SetCrLfOnly(bool value) {
+    m_crLfOnly = value;
+    m_dirty = true;
+}
+
 const QRegularExpression& RegExp::compiled() const {
     if (m_dirty) {
         QRegularExpression::PatternOptions options;
@@ -88,7 +93,9 @@ const QRegularExpression& RegExp::compiled() const {
             options |= QRegularExpression::MultilineOption;
         // Documents break lines with CR LF: $ must match before the CR, and . must not take it.
         auto& self = const_cast<RegExp&>(*this);
-        self.m_expression = QRegularExpression(QStringLiteral("(*ANYCRLF)") + m_pattern, options);
+        const QString breaks =
+            m_crLfOnly ? QStringLiteral("(*CRLF)") : QStringLiteral("(*ANYCRLF)");
+        self.m_expression = QRegularExpression(breaks + m_pattern, options);
         self.m_expression.optimize();
         self.m_dirty = false;
     }
@@ -102,9 +109,13 @@ int RegExp::GroupCount() const {
     return compiled().captureCount();
 }
 
-RegExpMatch RegExp::first(QStringView text, qsizetype from, bool wellFormed, bool& found) const {
-    const auto options = wellFormed ? QRegularExpression::DontCheckSubjectStringMatchOption
-                                    : QRegularExpression::NoMatchOption;
+RegExpMatch RegExp::first(QStringView text, qsizetype from, bool wellFormed, bool& found,
+                          bool anchored) const {
+    QRegularExpression::MatchOptions options = QRegularExpression::NoMatchOption;
+    if (wellFormed)
+        options |= QRegularExpression::DontCheckSubjectStringMatchOption;
+    if (anchored)
+        options |= QRegularExpression::AnchorAtOffsetMatchOption;
     const QRegularExpressionMatch match =
         compiled().match(text, from, QRegularExpression::NormalMatch, options);
     RegExpMatch result;
@@ -139,12 +150,24 @@ QList<RegExpMatch> RegExp::Execute(QStringView text, bool wellFormed) const {
         RegExpMatch match = first(text, from, wellFormed, found);
         if (!found)
             break;
-        from = match.FirstIndex + std::max(match.Length, 1);
+        from = match.FirstIndex + match.Length;
+        // After an empty match the next search starts one whole character further on.
+        if (match.Length == 0)
+            from += from + 1 < text.size() && text[from].isHighSurrogate() &&
+                            text[from + 1].isLowSurrogate()
+                        ? 2
+                        : 1;
         matches.append(std::move(match));
         if (!m_global)
             break;
     }
     return matches;
+}
+
+bool RegExp::Find(QStringView text, qsizetype from, bool anchored, RegExpMatch& match) const {
+    bool found = false;
+    match = first(text, from, true, found, anchored);
+    return found;
 }
 
 QString RegExp::Replace(QStringView text, QStringView replacement) const {

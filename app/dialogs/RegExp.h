@@ -43,6 +43,8 @@ public:
     void SetIgnoreCase(bool value);
     bool MultiLine() const { return m_multiLine; }
     void SetMultiLine(bool value);
+    // Only CR LF breaks a line, as in a document; otherwise CR, LF and CR LF all do.
+    void SetCrLfOnly(bool value);
 
     // An invalid pattern raises error 5017 from Test, Execute and Replace.
     bool Test(QStringView text) const;
@@ -51,17 +53,22 @@ public:
     // spares a check of the whole text at every call.
     QList<RegExpMatch> Execute(QStringView text, bool wellFormed = false) const;
     QString Replace(QStringView text, QStringView replacement) const;
+    // The first match starting at or after from, or exactly at from when anchored; text
+    // before from is seen by ^, \b and lookbehind. text must hold no lone surrogate.
+    bool Find(QStringView text, qsizetype from, bool anchored, RegExpMatch& match) const;
 
     int GroupCount() const;
 
 private:
     const QRegularExpression& compiled() const;
-    RegExpMatch first(QStringView text, qsizetype from, bool wellFormed, bool& found) const;
+    RegExpMatch first(QStringView text, qsizetype from, bool wellFormed, bool& found,
+                      bool anchored = false) const;
 
     QString m_pattern;
     bool m_global = false;
     bool m_ignoreCase = false;
     bool m_multiLine = false;
+    bool m_crLfOnly = false;
     QRegularExpression m_expression;
     bool m_dirty = true;
 };

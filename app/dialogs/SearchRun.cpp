@@ -4,9 +4,14 @@
 #include "dialogs/WidthFolding.h"
 #include "shell/Resource.h"
 
+#include <algorithm>
+
 namespace penlark {
 
 namespace {
+
+// How far before the search point a regular expression may look.
+constexpr int32_t LookBehind = 256;
 
 // The same text with each lone surrogate as U+FFFD: the expression then never needs to
 // check the text it is given, and positions stay as they are.
@@ -19,6 +24,28 @@ QString wellFormed(QStringView text) {
             ++i;
         else if (data[i].isSurrogate())
             data[i] = QChar::ReplacementCharacter;
+    }
+    return result;
+}
+
+bool endsInsideBreak(QStringView view, qsizetype stop) {
+    return stop > 0 && stop < view.size() && view[stop - 1] == u'\r' && view[stop] == u'\n';
+}
+
+QString withCrLf(const QString& text) {
+    QString result;
+    result.reserve(text.size());
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const QChar c = text[i];
+        if (c == u'\r' && i + 1 < size && text[i + 1] == u'\n') {
+            result += u"\r\n";
+            ++i;
+        } else if (c == u'\r' || c == u'\n') {
+            result += u"\r\n";
+        } else {
+            result += c;
+        }
     }
     return result;
 }
@@ -52,6 +79,7 @@ SearchRun::SearchRun(SearchDirection direction, int32_t flags, const QString& pa
         m_regex.SetGlobal(false);
         m_regex.SetIgnoreCase(flags & searchflags::IgnoreCase);
         m_regex.SetMultiLine(true);
+        m_regex.SetCrLfOnly(true);
         m_parts = ParseReplacement(replacement, m_regex.GroupCount());
     }
     m_patternKey = keyOf(pattern);
@@ -68,33 +96,86 @@ QString SearchRun::keyOf(QStringView text) const {
     return text.toString();
 }
 
+int32_t SearchRun::searchEnd() const {
+    return m_wrapped && m_firstPiece >= 0 ? std::min(m_areaLength, m_firstPiece) : m_areaLength;
+}
+
+// The position after the character at at, stepping over a whole surrogate pair or CR LF.
+int32_t SearchRun::nextPosition(int32_t at) {
+    const QStringView pair = m_key.mid(at, std::min<qsizetype>(2, m_key.size() - at));
+    if (pair.size() == 2 && ((pair[0].isHighSurrogate() && pair[1].isLowSurrogate()) ||
+                             (pair[0] == u'\r' && pair[1] == u'\n')))
+        return at + 2;
+    return at + 1;
+}
+
+// The view starts a little before the search point, so that ^, \b and lookbehind see what
+// precedes it; never inside a surrogate pair.
+int32_t SearchRun::viewStartFor(int32_t at) {
+    const int32_t start = std::max(0, at - LookBehind);
+    return start > 0 && m_key.mid(start, 1)[0].isLowSurrogate() ? start - 1 : start;
+}
+
+bool SearchRun::findRegex(int32_t from, Found& found) {
+    const int32_t end = searchEnd();
+    while (from <= end) {
+        const int32_t viewStart = viewStartFor(from);
+        const QStringView view = m_key.mid(viewStart, end - viewStart);
+        if (!m_regex.Find(view, from - viewStart, false, found.match))
+            return false;
+        const int32_t start = viewStart + found.match.FirstIndex;
+        const int32_t stop = start + found.match.Length;
+        // A match may not begin between CR and LF, and one that ends there takes the LF too.
+        const qsizetype local = start - viewStart;
+        if (found.match.Length == 0 ||
+            (local > 0 && view[local] == u'\n' && view[local - 1] == u'\r')) {
+            from = nextPosition(start);
+            continue;
+        }
+        found.start = start;
+        found.length = found.match.Length + (endsInsideBreak(view, stop - viewStart) ? 1 : 0);
+        found.viewStart = viewStart;
+        return true;
+    }
+    return false;
+}
+
+bool SearchRun::matchRegexAt(int32_t at, Found& found) {
+    const int32_t end = searchEnd();
+    const int32_t viewStart = viewStartFor(at);
+    const QStringView view = m_key.mid(viewStart, end - viewStart);
+    if (!m_regex.Find(view, at - viewStart, true, found.match) || found.match.Length == 0)
+        return false;
+    const qsizetype stop = at - viewStart + found.match.Length;
+    found.start = at;
+    found.length = found.match.Length + (endsInsideBreak(view, stop) ? 1 : 0);
+    found.viewStart = viewStart;
+    return true;
+}
+
 bool SearchRun::findForward(int32_t start) {
     m_matchPosition = 0;
+    const int32_t end = searchEnd();
     if (!m_regexRun) {
-        if (start < 1 || start > m_areaLength + 1)
+        if (start < 1 || start > end + 1)
             return false;
-        const qsizetype at = m_key.mid(start - 1, m_areaLength - start + 1).indexOf(m_patternKey);
+        const qsizetype at = m_key.mid(start - 1, end - start + 1).indexOf(m_patternKey);
         if (at < 0)
             return false;
         m_matchPosition = start + static_cast<int32_t>(at);
         m_matchLength = static_cast<int32_t>(m_pattern.size());
         return true;
     }
-    while (start <= m_areaLength) {
-        const QList<RegExpMatch> matches =
-            m_regex.Execute(m_key.mid(start - 1, m_areaLength - start + 1), true);
-        if (matches.isEmpty())
-            return false;
-        const RegExpMatch& match = matches.first();
-        if (match.Length > 0) {
-            m_matchPosition = start + match.FirstIndex;
-            m_matchLength = match.Length;
-            return true;
-        }
-        // An empty match selects nothing: look again just past it.
-        start += match.FirstIndex > 0 ? match.FirstIndex : 1;
-    }
-    return false;
+    int32_t from = start - 1;
+    // Never restart inside a surrogate pair or a CR LF.
+    if (from > 0 && from < m_key.size() && nextPosition(from - 1) > from)
+        ++from;
+    Found found;
+    if (!findRegex(from, found))
+        return false;
+    m_matchPosition = found.start + 1;
+    m_matchLength = found.length;
+    return true;
 }
 
 int32_t SearchRun::findBackward(int32_t within) {
@@ -102,7 +183,9 @@ int32_t SearchRun::findBackward(int32_t within) {
     return at < 0 ? 0 : static_cast<int32_t>(at) + 1;
 }
 
-QString SearchRun::piece(const RegExpMatch& match, int32_t at) {
+QString SearchRun::piece(const Found& found) {
+    const RegExpMatch& match = found.match;
+    const int32_t base = found.viewStart;
     EscapeExpander expander;
     for (const ReplacementPart& part : m_parts) {
         switch (part.kind) {
@@ -111,39 +194,48 @@ QString SearchRun::piece(const RegExpMatch& match, int32_t at) {
             break;
         case ReplacementPart::Kind::Group:
             if (const int32_t index = match.SubMatchIndex.value(part.group - 1, -1); index >= 0)
-                expander.verbatim(m_text.mid(at + index, match.SubMatches[part.group - 1].size()));
+                expander.verbatim(
+                    m_text.mid(base + index, match.SubMatches[part.group - 1].size()));
             break;
         case ReplacementPart::Kind::Match:
-            expander.verbatim(m_text.mid(at, match.Length));
+            expander.verbatim(m_text.mid(base + match.FirstIndex, match.Length));
             break;
         case ReplacementPart::Kind::Before:
-            // The match starts the text it was found in.
+            // The run reads on from the match; the text before it takes no part.
             break;
         case ReplacementPart::Kind::After:
-            expander.verbatim(m_text.from(at + match.Length));
+            expander.verbatim(m_text.from(base + match.FirstIndex + match.Length));
             break;
         }
     }
     return expander.take();
 }
 
-int32_t SearchRun::replaceCurrent(SearchEditor& editor) {
+bool SearchRun::replacementFor(SearchEditor& editor, Replacement& replacement) {
     const int32_t length = editor.selLength();
     const int32_t at = editor.selStart() - m_areaOffset;
-    if (length == 0 || at < 0 || at + length > m_areaLength)
-        return m_matchPosition + 1;
-    QString newPiece;
+    if (length == 0 || at < 0 || at + length > searchEnd())
+        return false;
     if (m_regexRun) {
-        const QList<RegExpMatch> matches = m_regex.Execute(m_key.from(at), true);
-        if (matches.isEmpty() || matches.first().FirstIndex != 0 ||
-            matches.first().Length != length)
-            return m_matchPosition + 1;
-        newPiece = piece(matches.first(), at);
+        Found found;
+        if (!matchRegexAt(at, found) || found.length != length)
+            return false;
+        replacement.piece = piece(found);
     } else {
         if (TextsDiffer(m_pattern, editor.selText(), m_flags))
-            return m_matchPosition + 1;
-        newPiece = m_replacement;
+            return false;
+        replacement.piece = m_replacement;
     }
+    // The editor makes every lone CR or LF a CR LF; the run's copy must do the same.
+    replacement.piece = withCrLf(replacement.piece);
+    replacement.at = at;
+    replacement.length = length;
+    return true;
+}
+
+int32_t SearchRun::apply(const Replacement& replacement, SearchEditor& editor) {
+    const int32_t at = replacement.at;
+    const int32_t length = replacement.length;
     if (m_found == 0) {
         m_found = 1;
         m_limit = m_direction == SearchDirection::Up ? at + length + 1 : at;
@@ -151,20 +243,35 @@ int32_t SearchRun::replaceCurrent(SearchEditor& editor) {
     // The selection is the match, wherever the run thought the match was.
     m_matchPosition = at + 1;
     m_matchLength = length;
-    const int32_t growth = static_cast<int32_t>(newPiece.size()) - length;
-    m_text.replace(at, length, newPiece);
-    m_key.replace(at, length, keyOf(newPiece));
+    const int32_t growth = static_cast<int32_t>(replacement.piece.size()) - length;
+    m_text.replace(at, length, replacement.piece);
+    m_key.replace(at, length, keyOf(replacement.piece));
     m_areaLength += growth;
     if (m_matchPosition < m_limit)
         m_limit += growth;
-    editor.replaceSel(newPiece);
+    if (m_firstPiece < 0 && !m_wrapped && m_direction != SearchDirection::Up)
+        m_firstPiece = at;
+    else if (at < m_firstPiece)
+        m_firstPiece += growth;
+    editor.replaceSel(replacement.piece);
     ++m_replaced;
-    return m_matchPosition + static_cast<int32_t>(newPiece.size());
+    return growth;
 }
 
 void SearchRun::stepForward(bool replace, SearchEditor& editor, const WrapQuestion& ask) {
-    const int32_t next = replace ? replaceCurrent(editor) : m_matchPosition + 1;
-    bool found = findForward(next);
+    Replacement replacement;
+    const bool replacing = replace && replacementFor(editor, replacement);
+    // The next match is looked for before the replacement goes in: what follows a match is
+    // read as it was, with the matched text before it.
+    bool found =
+        findForward(replacing ? replacement.at + replacement.length + 1 : m_matchPosition + 1);
+    if (replacing) {
+        const int32_t next = m_matchPosition;
+        const int32_t nextLength = m_matchLength;
+        const int32_t growth = apply(replacement, editor);
+        m_matchPosition = found ? next + growth : 0;
+        m_matchLength = nextLength;
+    }
     if (!found && !m_wrapped &&
         (m_direction == SearchDirection::Whole || ask(wrapQuestion(u"末尾", replace, u"先頭")))) {
         m_wrapped = true;
@@ -177,8 +284,8 @@ void SearchRun::stepForward(bool replace, SearchEditor& editor, const WrapQuesti
 }
 
 void SearchRun::stepBackward(bool replace, SearchEditor& editor, const WrapQuestion& ask) {
-    if (replace)
-        replaceCurrent(editor);
+    if (Replacement replacement; replace && replacementFor(editor, replacement))
+        apply(replacement, editor);
     int32_t position = m_matchPosition <= 1 ? 0 : findBackward(m_matchPosition - 1);
     if (position == 0) {
         if (m_wrapped || !ask(wrapQuestion(u"先頭", replace, u"末尾"))) {

@@ -70,11 +70,33 @@ public:
     QString matchText() { return textMid(m_matchPosition - 1, m_matchLength); }
 
 private:
+    // A regular expression match: its 0-based start and length in the text (never splitting
+    // a CR LF), and the match itself, counted from viewStart.
+    struct Found {
+        int32_t start = 0;
+        int32_t length = 0;
+        int32_t viewStart = 0;
+        RegExpMatch match;
+    };
+
     QString keyOf(QStringView text) const;
+    int32_t searchEnd() const;
+    int32_t nextPosition(int32_t at);
+    int32_t viewStartFor(int32_t at);
+    bool findRegex(int32_t from, Found& found);
+    bool matchRegexAt(int32_t at, Found& found);
     bool findForward(int32_t start);
     int32_t findBackward(int32_t within);
-    int32_t replaceCurrent(SearchEditor& editor);
-    QString piece(const RegExpMatch& match, int32_t at);
+    // The selection's replacement, when the selection is a match.
+    struct Replacement {
+        int32_t at = 0;
+        int32_t length = 0;
+        QString piece;
+    };
+    bool replacementFor(SearchEditor& editor, Replacement& replacement);
+    // Writes the replacement into the run's text and the editor; returns the growth.
+    int32_t apply(const Replacement& replacement, SearchEditor& editor);
+    QString piece(const Found& found);
     void stepForward(bool replace, SearchEditor& editor, const WrapQuestion& ask);
     void stepBackward(bool replace, SearchEditor& editor, const WrapQuestion& ask);
     void end() { m_matchPosition = 0; }
@@ -95,6 +117,9 @@ private:
     GapText m_key;
     bool m_wrapped;
     int32_t m_limit;
+    // Where the first piece replaced before a wrap starts, or -1: after the wrap no match may
+    // run into it.
+    int32_t m_firstPiece = -1;
     int32_t m_matchPosition;
     int32_t m_matchLength = 1;
     int32_t m_found = 0;

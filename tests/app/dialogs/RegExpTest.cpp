@@ -59,3 +59,15 @@ TEST(RegExp, ReplaceSubstitutions) {
     EXPECT_EQ(expression(eleven).Replace(u"abcdefghijk", u"$11,$10,$1"), u"k,j,a");
     EXPECT_EQ(expression(u"(a)"_qs).Replace(u"a", u"$10"), u"a0");
 }
+
+TEST(RegExp, GlobalEmptyMatchesStepOverWholeCharacters) {
+    const auto matches = expression(u"b*"_qs, true).Execute(u"\U0001D11Eb\U0001D11E"_qs);
+    ASSERT_EQ(matches.size(), 4);
+    EXPECT_EQ(matches[0].FirstIndex, 0);
+    EXPECT_EQ(matches[1].FirstIndex, 2);
+    EXPECT_EQ(matches[1].Length, 1);
+    EXPECT_EQ(matches[2].FirstIndex, 3);
+    EXPECT_EQ(matches[3].FirstIndex, 5);
+    EXPECT_EQ(expression(u"(?:)"_qs, true).Replace(u"\U0001D11E\U0001D11E"_qs, u"-"_qs),
+              u"-\U0001D11E-\U0001D11E-"_qs);
+}

@@ -107,11 +107,11 @@ TEST(ReplaceAllLarge, ReplacementContainingThePatternEndsOnce) {
 
 TEST(ReplaceAll, EditNeverSplitsALineBreak) {
     RunStart start;
-    SearchRun run(SearchDirection::Whole, searchflags::RegExp, u"\\n"_qs, u"X"_qs, 0, u"a\r\nb"_qs,
+    SearchRun run(SearchDirection::Whole, searchflags::RegExp, u"\\r"_qs, u"X"_qs, 0, u"a\r\nb"_qs,
                   {}, start);
     const ReplaceAllResult result = ReplaceAll(run, 0, 0, {}, [](const QString&) { return true; });
     ASSERT_TRUE(result.changed);
     EXPECT_EQ(result.changeStart, 1);
     EXPECT_EQ(result.changeLength, 2);
-    EXPECT_EQ(result.changeText, u"\rX"_qs);
+    EXPECT_EQ(result.changeText, u"X"_qs);
 }

@@ -257,6 +257,40 @@ TEST_F(DialogTest, RegexReplacementUpperCasesOnlyTheGroup) {
     EXPECT_EQ(editor.Text(), u"f[OO]\t bar\r\nb[OO]\t"_qs);
 }
 
+TEST_F(DialogTest, StepByStepReplacementWithALineBreakStaysInStep) {
+    activate();
+    dialog.SetStyle(1);
+    control<QCheckBox>("chkRegExp").setChecked(true);
+    setText(u"a、b、c、d"_qs);
+    find(u"、"_qs);
+    control<QComboBox>("cboDest").setEditText(u"、\\n"_qs);
+    auto& replace = control<QPushButton>("cmdReplacement");
+    replace.click();
+    EXPECT_EQ(selection(), Sel(1, 1));
+    replace.click();
+    EXPECT_EQ(selection(), Sel(5, 1));
+    replace.click();
+    replace.click();
+    EXPECT_EQ(editor.Text(), u"a、\r\nb、\r\nc、\r\nd"_qs);
+    EXPECT_EQ(lastMessage(), u"検索が終了しました。\r\n\r\n合計 3 項目置換されました。"_qs);
+}
+
+TEST_F(DialogTest, SelectionScopeEndsTheMatchAndItsReplacement) {
+    dialog.SetStyle(1);
+    for (const char* button : {"cmdAll", "cmdReplacement"}) {
+        control<QCheckBox>("chkRegExp").setChecked(true);
+        setText(u"foo\r\nbarbaz"_qs);
+        editor.SetSel(0, 8);
+        activate();
+        ASSERT_TRUE(control<QRadioButton>("optTarget1").isChecked());
+        find(u"\\w+"_qs);
+        control<QComboBox>("cboDest").setEditText(u"X"_qs);
+        for (int i = 0; i < 3; ++i)
+            control<QPushButton>(button).click();
+        EXPECT_EQ(editor.Text(), u"X\r\nXbaz"_qs) << button;
+    }
+}
+
 TEST_F(DialogTest, ModeSwitchKeepsTheFirstLine) {
     dialog.SetSearchPattern(u"one\r\ntwo"_qs);
     EXPECT_TRUE(dialog.MultiLine());

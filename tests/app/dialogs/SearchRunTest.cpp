@@ -1,0 +1,85 @@
+// Regular expression runs: what the expression sees around the search point, line breaks,
+// wrapping onto replaced text and characters outside the basic plane.
+#include "dialogs/ReplaceAll.h"
+
+#include <gtest/gtest.h>
+
+using namespace penlark;
+
+namespace {
+
+// Replace all over the whole text from the caret, answering every wrap question with yes.
+QString replaceAll(const QString& text, const QString& pattern, const QString& replacement,
+                   int32_t caret = 0, int32_t flags = searchflags::RegExp) {
+    RunStart start;
+    start.matchPosition = start.limit = caret;
+    SearchRun run(SearchDirection::Whole, flags, pattern, replacement, 0, text, {}, start);
+    const ReplaceAllResult result =
+        ReplaceAll(run, caret, 0, {}, [](const QString&) { return true; });
+    QString changed = text;
+    if (result.changed)
+        changed.replace(result.changeStart, result.changeLength, result.changeText);
+    return changed;
+}
+
+// The matches a find-only run selects, in order, as (start, length).
+std::vector<std::pair<int32_t, int32_t>> findAll(const QString& text, const QString& pattern) {
+    RunStart start;
+    SearchRun run(SearchDirection::Whole, searchflags::RegExp, pattern, {}, 0, text, {}, start);
+    struct NoEditor : SearchEditor {
+        int32_t selStart() const override { return 0; }
+        int32_t selLength() const override { return 0; }
+        QString selText() const override { return {}; }
+        void replaceSel(const QString&) override {}
+    } editor;
+    std::vector<std::pair<int32_t, int32_t>> found;
+    for (run.step(false, editor, {}); run.matchPosition() != 0; run.step(false, editor, {}))
+        found.emplace_back(run.matchPosition() - 1, run.matchLength());
+    return found;
+}
+
+using Spans = std::vector<std::pair<int32_t, int32_t>>;
+
+} // namespace
+
+TEST(SearchRunContext, AnchorsAndLookbehindSeeTheTextBeforeTheSearchPoint) {
+    EXPECT_EQ(replaceAll(u"   x"_qs, u"^ "_qs, {}), u"  x"_qs);
+    EXPECT_EQ(replaceAll(u" a\r\n b"_qs, u"^ "_qs, {}), u"a\r\nb"_qs);
+    EXPECT_EQ(replaceAll(u"catcat cat"_qs, u"\\bcat"_qs, u"dog"_qs), u"dogcat dog"_qs);
+    EXPECT_EQ(replaceAll(u"catcat"_qs, u"\\Bcat"_qs, u"dog"_qs), u"catdog"_qs);
+    EXPECT_EQ(replaceAll(u"10px 20px"_qs, u"(?<=\\d)px"_qs, {}), u"10 20"_qs);
+    // From a caret mid-line, the text before the caret still counts.
+    EXPECT_EQ(replaceAll(u"ab ab"_qs, u"\\bb"_qs, u"X"_qs, 1), u"ab ab"_qs);
+}
+
+TEST(SearchRunContext, LiteralRunAfterWrapStopsBeforeReplacedText) {
+    EXPECT_EQ(replaceAll(u"aab"_qs, u"ab"_qs, u"b"_qs, 1, 0), u"ab"_qs);
+    EXPECT_EQ(replaceAll(u"aab"_qs, u"ab"_qs, u"b"_qs, 1), u"ab"_qs);
+    EXPECT_EQ(replaceAll(u"xaab"_qs, u"a+b"_qs, u"b"_qs, 2), u"xab"_qs);
+    // Without a replacement at the caret, a match across it is found after the wrap.
+    EXPECT_EQ(replaceAll(u"aab"_qs, u"aa"_qs, u"c"_qs, 1, 0), u"cb"_qs);
+}
+
+TEST(SearchRunLineBreaks, MatchesNeverSplitACrLf) {
+    EXPECT_EQ(replaceAll(u"a  \r\nb  \r\nc"_qs, u"\\s+$"_qs, {}), u"a\r\nb\r\nc"_qs);
+    // A dot never takes the LF of a line break.
+    EXPECT_EQ(findAll(u"ab\r\ncd"_qs, u".+"_qs), (Spans{{0, 2}, {1, 1}, {4, 2}, {5, 1}}));
+    // A match ending after the CR takes the LF as well.
+    EXPECT_EQ(findAll(u"a\r\nb"_qs, u"a\\r"_qs), (Spans{{0, 3}}));
+    EXPECT_EQ(replaceAll(u"a\r\nb"_qs, u"\\r"_qs, u"-"_qs), u"a-b"_qs);
+}
+
+TEST(SearchRunLineBreaks, ReplacementBreaksBecomeCrLf) {
+    EXPECT_EQ(replaceAll(u"a,b,c"_qs, u","_qs, u"\\n"_qs), u"a\r\nb\r\nc"_qs);
+    EXPECT_EQ(replaceAll(u"a,b"_qs, u","_qs, u"\r"_qs, 0, 0), u"a\r\nb"_qs);
+    // Positions after a piece that grew stay in step.
+    EXPECT_EQ(replaceAll(u"x-x-"_qs, u"x(-)"_qs, u"$1\\r"_qs), u"-\r\n-\r\n"_qs);
+}
+
+TEST(SearchRunSurrogates, EmptyMatchesAndRestartsStepOverWholeCharacters) {
+    const QString clef = u"\U0001D11E"_qs;
+    // An empty alternative at each position must not land between the two halves.
+    EXPECT_EQ(findAll(clef + clef + u"a"_qs, u"a*"_qs), (Spans{{4, 1}}));
+    EXPECT_EQ(replaceAll(clef + clef, u"."_qs, u"x"_qs), u"xx"_qs);
+    EXPECT_EQ(findAll(clef + clef, u"\\S"_qs), (Spans{{0, 2}, {2, 2}}));
+}
