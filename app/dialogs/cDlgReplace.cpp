@@ -297,12 +297,16 @@ void cDlgReplace::SetTarget(orvenly::TextEditor* value) {
         m_Target->viewport()->removeEventFilter(this);
         disconnect(m_Target, nullptr, this, nullptr);
     }
+    m_watchedBox = nullptr;
+    m_watchedViewport = nullptr;
     m_targetEditor = value;
     m_Target = value ? value->Target() : nullptr;
     if (m_Target) {
         // Installed after the editor's own filter, so every key and click is seen first here.
         m_Target->installEventFilter(this);
         m_Target->viewport()->installEventFilter(this);
+        m_watchedBox = m_Target;
+        m_watchedViewport = m_Target->viewport();
         connect(m_Target, &QPlainTextEdit::textChanged, this, [this] {
             if (!m_replacing)
                 EndSearch();
@@ -405,7 +409,9 @@ bool cDlgReplace::event(QEvent* event) {
 
 bool cDlgReplace::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    if (m_Target && (watched == m_Target || watched == m_Target->viewport())) {
+    // Compared as plain objects: the box's viewport still sends events while the box is
+    // being destroyed, when it is no longer a text box.
+    if (watched && (watched == m_watchedBox || watched == m_watchedViewport)) {
         if (type == QEvent::KeyPress || type == QEvent::MouseButtonPress ||
             type == QEvent::MouseButtonRelease)
             EndSearch();

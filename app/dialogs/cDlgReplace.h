@@ -110,6 +110,8 @@ private:
 
     QPointer<orvenly::TextEditor> m_targetEditor;
     QPointer<QPlainTextEdit> m_Target;
+    QPointer<QObject> m_watchedBox;
+    QPointer<QObject> m_watchedViewport;
     int32_t m_style = -1;
     bool m_multiLine = true;
     SearchDirection m_direction = SearchDirection::Whole;
