@@ -4,6 +4,7 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <QStandardPaths>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
@@ -43,10 +44,11 @@ SingleInstance::SingleInstance() = default;
 SingleInstance::~SingleInstance() = default;
 
 QString SingleInstance::serverName(const QString& name) {
-    // The session's runtime folder belongs to the user alone; without one the socket goes to
-    // the shared temporary folder, kept apart by the user's id and closed to other users.
+    // The user's runtime folder belongs to the user alone (without a session's folder Qt makes
+    // a private one and checks its owner), so nobody else can take the name or answer in our
+    // place. Only when there is none does the socket go to the shared temporary folder.
     const QString base = name + u'-' + userId();
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     return runtime.isEmpty() || !QDir(runtime).exists() ? base : QDir(runtime).filePath(base);
 }
 

@@ -8,6 +8,7 @@
 #include <QUuid>
 #include <gtest/gtest.h>
 #include <memory>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -149,6 +150,20 @@ TEST_F(SingleInstanceTest, NamesArePerProgramAndUser) {
     EXPECT_NE(full, platform::SingleInstance::serverName(u"Other"_s));
     EXPECT_TRUE(full.contains(u"Penlark"_s));
     EXPECT_EQ(full, platform::SingleInstance::serverName(u"Penlark"_s));
+
+    // Without a session's runtime folder the socket still lives in a folder of the user's
+    // own, where no other user can take the name first.
+    const QByteArray session = qgetenv("XDG_RUNTIME_DIR");
+    qunsetenv("XDG_RUNTIME_DIR");
+    const QString fallback = platform::SingleInstance::serverName(u"Penlark"_s);
+    if (!session.isNull())
+        qputenv("XDG_RUNTIME_DIR", session);
+    ASSERT_TRUE(QDir::isAbsolutePath(fallback)) << fallback.toStdString();
+    const QFileInfo folder(QFileInfo(fallback).absolutePath());
+    EXPECT_EQ(folder.ownerId(), getuid());
+    const auto others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
+                        QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+    EXPECT_FALSE(folder.permissions() & others);
 }
 
 } // namespace
