@@ -9,11 +9,11 @@ namespace penlark {
 
 // The editor font as the user chose it: a face name and a size in points, fractions allowed.
 // The face may not be installed here; the display layer resolves it when it builds a font.
-struct FontSpec {
+struct FontChoice {
     QString faceName;
     double pointSize = 0.0;
 
-    friend bool operator==(const FontSpec&, const FontSpec&) = default;
+    friend bool operator==(const FontChoice&, const FontChoice&) = default;
 };
 
 // The user's preferences, kept in the subkeys "Global" and "Editor" of the program's key.
@@ -25,7 +25,7 @@ public:
     uint32_t BackColor = 0;
     bool Startup = false;
     int32_t ShowRecentFiles = 0;
-    FontSpec Font;
+    FontChoice Font;
     bool AutoIndent = false;
     bool AutoTruncate = false;
     bool ResumeCol = false;

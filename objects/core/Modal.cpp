@@ -32,18 +32,19 @@ std::optional<Answer> scripted(const Request& request) {
 
 namespace {
 
-struct ButtonSpec {
+struct ButtonChoice {
     QString text;
     int32_t answer;
     QMessageBox::ButtonRole role;
 };
 
-std::vector<ButtonSpec> buttonsOf(int32_t style) {
-    const ButtonSpec ok{QStringLiteral("OK"), msgbox::OK, QMessageBox::AcceptRole};
-    const ButtonSpec cancel{QStringLiteral("キャンセル"), msgbox::Cancel, QMessageBox::RejectRole};
-    const ButtonSpec yes{QStringLiteral("はい(&Y)"), msgbox::Yes, QMessageBox::YesRole};
-    const ButtonSpec no{QStringLiteral("いいえ(&N)"), msgbox::No, QMessageBox::NoRole};
-    const ButtonSpec retry{QStringLiteral("再試行(&R)"), msgbox::Retry, QMessageBox::AcceptRole};
+std::vector<ButtonChoice> buttonsOf(int32_t style) {
+    const ButtonChoice ok{QStringLiteral("OK"), msgbox::OK, QMessageBox::AcceptRole};
+    const ButtonChoice cancel{QStringLiteral("キャンセル"), msgbox::Cancel,
+                              QMessageBox::RejectRole};
+    const ButtonChoice yes{QStringLiteral("はい(&Y)"), msgbox::Yes, QMessageBox::YesRole};
+    const ButtonChoice no{QStringLiteral("いいえ(&N)"), msgbox::No, QMessageBox::NoRole};
+    const ButtonChoice retry{QStringLiteral("再試行(&R)"), msgbox::Retry, QMessageBox::AcceptRole};
     switch (style & 0xF) {
     case msgbox::OKCancel:
         return {ok, cancel};
@@ -78,8 +79,8 @@ QMessageBox::Icon iconOf(int32_t style) {
 }
 
 // The answer a close box gives: Cancel where there is one, the only button otherwise.
-int32_t closeAnswer(const std::vector<ButtonSpec>& buttons) {
-    for (const ButtonSpec& b : buttons)
+int32_t closeAnswer(const std::vector<ButtonChoice>& buttons) {
+    for (const ButtonChoice& b : buttons)
         if (b.answer == msgbox::Cancel)
             return msgbox::Cancel;
     return buttons.size() == 1 ? buttons.front().answer : msgbox::Cancel;
@@ -92,11 +93,11 @@ int32_t MsgBox(QWidget* parent, const QString& prompt, int32_t style, const QStr
     if (const auto answer = modal::scripted({QStringLiteral("MsgBox"), prompt, caption, style, {}}))
         return answer->value;
 
-    const std::vector<ButtonSpec> buttons = buttonsOf(style);
+    const std::vector<ButtonChoice> buttons = buttonsOf(style);
     QMessageBox box(iconOf(style), caption, prompt, QMessageBox::NoButton, parent);
     std::vector<std::pair<QAbstractButton*, int32_t>> made;
-    for (const ButtonSpec& spec : buttons)
-        made.emplace_back(box.addButton(spec.text, spec.role), spec.answer);
+    for (const ButtonChoice& choice : buttons)
+        made.emplace_back(box.addButton(choice.text, choice.role), choice.answer);
     const size_t defaultIndex = static_cast<size_t>((style >> 8) & 0xF);
     if (defaultIndex < made.size())
         box.setDefaultButton(qobject_cast<QPushButton*>(made[defaultIndex].first));

@@ -65,7 +65,7 @@ TEST_F(SettingsStore, EmptyRegistryGivesTheDefaults) {
     EXPECT_TRUE(settings.TextDrag);
     EXPECT_EQ(settings.TabStep, 8);
     EXPECT_TRUE(settings.AutoMoveDialog);
-    EXPECT_EQ(settings.Font, (penlark::FontSpec{u"ＭＳ ゴシック"_s, 12.0}));
+    EXPECT_EQ(settings.Font, (penlark::FontChoice{u"ＭＳ ゴシック"_s, 12.0}));
     EXPECT_EQ(settings.ForeColor, 0x80000008u);
     EXPECT_EQ(settings.BackColor, 0x80000005u);
 }
@@ -185,7 +185,7 @@ TEST(SettingsFailures, LoadKeepsEveryMemberAndSaveReportsTheError) {
     EXPECT_TRUE(settings.Load(broken));
     EXPECT_EQ(settings.ShowRecentFiles, 3);
     EXPECT_TRUE(settings.JISFilter);
-    EXPECT_EQ(settings.Font, (penlark::FontSpec{u"IPAGothic"_s, 11.0}));
+    EXPECT_EQ(settings.Font, (penlark::FontChoice{u"IPAGothic"_s, 11.0}));
 
     EXPECT_THROW(settings.Save(broken), AutomationError);
 
