@@ -152,4 +152,11 @@ std::string writeOutput(QByteArrayView bytes) {
     return {};
 }
 
+std::string closeOutput() {
+    if (::close(STDOUT_FILENO) != 0 && errno != EINTR) {
+        return std::strerror(errno);
+    }
+    return {};
+}
+
 } // namespace penlark::convert

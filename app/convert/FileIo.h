@@ -40,5 +40,7 @@ private:
 
 // Writes all bytes to standard output; on failure returns the reason, else an empty string.
 std::string writeOutput(QByteArrayView bytes);
+// Closes standard output; on failure returns the reason, else an empty string.
+std::string closeOutput();
 
 } // namespace penlark::convert

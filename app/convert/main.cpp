@@ -29,6 +29,15 @@ bool write(QByteArrayView bytes) {
     return false;
 }
 
+bool finishOutput() {
+    const std::string error = closeOutput();
+    if (error.empty()) {
+        return true;
+    }
+    std::fprintf(stderr, "penlark-convert: cannot write the output: %s\n", error.c_str());
+    return false;
+}
+
 enum class Outcome { Done, Failed, OutputBroken };
 
 Outcome processFile(const std::string& name, const Options& options) {
@@ -59,8 +68,10 @@ Outcome processFile(const std::string& name, const Options& options) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    // A closed pipe must show as a write error, not end the process silently.
+    // A closed pipe, or an output past the file-size limit, must show as a write error and
+    // not end the process silently.
     std::signal(SIGPIPE, SIG_IGN);
+    std::signal(SIGXFSZ, SIG_IGN);
 
     const ParsedOptions parsed = parseOptions(argc, argv);
     if (!parsed.error.empty()) {
@@ -69,7 +80,7 @@ int main(int argc, char* argv[]) {
     }
     const Options& options = parsed.options;
     if (options.help) {
-        return write(usageText()) ? EXIT_SUCCESS : ExitFailure;
+        return write(usageText()) && finishOutput() ? EXIT_SUCCESS : ExitFailure;
     }
     int status = EXIT_SUCCESS;
     for (const std::string& name : options.files) {
@@ -81,5 +92,6 @@ int main(int argc, char* argv[]) {
             status = ExitFailure;
         }
     }
-    return status;
+    // Some file systems report a failed write only when the file is closed.
+    return finishOutput() ? status : ExitFailure;
 }

@@ -1,5 +1,6 @@
 #include "shell/ChildWindow.h"
 
+#include "common/Resource.h"
 #include "orvenly/AutomationError.h"
 #include "orvenly/Modal.h"
 #include "orvenly/Strings.h"
@@ -8,10 +9,10 @@
 #include "shell/DocumentHost.h"
 #include "shell/DocumentText.h"
 #include "shell/FileIcon.h"
-#include "shell/Resource.h"
 #include "shell/Settings.h"
 #include "shell/Unmappable.h"
 
+#include <platform/FileReplacement.h>
 #include <platform/FontResolver.h>
 #include <tamsell/SystemColors.h>
 
@@ -274,7 +275,7 @@ bool ChildWindow::SaveDocument(const QString& FileName, bool Remember,
     } catch (const AutomationError&) {
         return fail();
     }
-    if (!writeDocumentFile(target, bytes))
+    if (!platform::replaceFileContents(target, bytes))
         return fail();
 
     SetCharset(charset);

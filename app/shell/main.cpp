@@ -9,6 +9,7 @@
 #include "platform/SingleInstance.h"
 
 #include <QApplication>
+#include <csignal>
 #include <memory>
 
 namespace {
@@ -69,6 +70,9 @@ int Main(QApplication& app) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // A save past the file-size limit (a full quota) must fail with a message, not end the
+    // program with the user's work.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     QApplication::setApplicationName(ProgramName);
     QApplication::setApplicationVersion(QStringLiteral(PENLARK_VERSION));

@@ -2,6 +2,8 @@
 
 #include "orvenly/AutomationError.h"
 
+#include <platform/FileReplacement.h>
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSysInfo>
@@ -18,6 +20,8 @@ const QString Source = QStringLiteral("OrvenlyCls.Archive");
 constexpr bool LittleEndianHost = QSysInfo::ByteOrder == QSysInfo::LittleEndian;
 
 } // namespace
+
+Archive::Archive() = default;
 
 Archive::~Archive() {
     // A destructor must not throw; a caller who cares about the last write closes explicitly.
@@ -39,14 +43,21 @@ void Archive::OpenArchive(const QString& FileName, bool Storing, int32_t BufSize
         throw AutomationError(errors::OutOfMemory, {}, Source);
     }
 
-    m_file.setFileName(FileName);
+    m_fileName = FileName;
     if (Storing) {
-        if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
-            failFile(errors::PathFileAccessError, QStringLiteral("Cannot create the file"));
-    } else if (!m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        if (!QFileInfo::exists(FileName))
-            fail(errors::FileNotFound, QStringLiteral("File not found"));
-        failFile(errors::PathFileAccessError, QStringLiteral("Cannot open the file"));
+        auto output = std::make_unique<platform::FileReplacement>(FileName);
+        if (!output->isOpen())
+            failFile(errors::PathFileAccessError, QStringLiteral("Cannot create the file"),
+                     output->errorString());
+        m_output = std::move(output);
+    } else {
+        m_file.setFileName(FileName);
+        if (!m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+            if (!QFileInfo::exists(FileName))
+                fail(errors::FileNotFound, QStringLiteral("File not found"));
+            failFile(errors::PathFileAccessError, QStringLiteral("Cannot open the file"),
+                     m_file.errorString());
+        }
     }
 
     m_buffer = std::move(buffer);
@@ -58,22 +69,22 @@ void Archive::OpenArchive(const QString& FileName, bool Storing, int32_t BufSize
 }
 
 void Archive::CloseArchive() {
-    if (m_mode == Mode::Closed)
+    if (m_mode != Mode::Storing) {
+        releaseFile();
         return;
-    // A loading archive only drops its read-ahead, so only storing has anything to flush.
-    if (m_mode == Mode::Storing) {
-        try {
-            Flush();
-        } catch (...) {
-            releaseFile();
-            throw;
-        }
     }
-    m_file.unsetError();
-    const bool storing = m_mode == Mode::Storing;
+    // A loading archive only drops its read-ahead, so only storing has anything to flush.
+    try {
+        Flush();
+    } catch (...) {
+        releaseFile();
+        throw;
+    }
+    const bool committed = m_output->commit();
+    const QString reason = m_output->errorString();
     releaseFile();
-    if (storing && m_file.error() != QFileDevice::NoError)
-        failFile(errors::DeviceIOError, QStringLiteral("Cannot finish writing the file"));
+    if (!committed)
+        failFile(errors::DeviceIOError, QStringLiteral("Cannot finish writing the file"), reason);
 }
 
 void Archive::Flush() {
@@ -86,7 +97,8 @@ void Archive::Flush() {
         if (unread() != 0) {
             const qint64 readPoint = m_filePosition - unread();
             if (!m_file.seek(readPoint))
-                failFile(errors::DeviceIOError, QStringLiteral("Cannot seek in the file"));
+                failFile(errors::DeviceIOError, QStringLiteral("Cannot seek in the file"),
+                         m_file.errorString());
             m_filePosition = readPoint;
         }
         m_position = 0;
@@ -198,14 +210,10 @@ void Archive::requireLoading() const {
 }
 
 void Archive::writeToFile(const char* data, qint64 length) {
-    while (length > 0) {
-        const qint64 written = m_file.write(data, length);
-        if (written <= 0)
-            failFile(errors::DeviceIOError, QStringLiteral("Cannot write to the file"));
-        data += written;
-        length -= written;
-        m_filePosition += written;
-    }
+    if (!m_output->write(data, length))
+        failFile(errors::DeviceIOError, QStringLiteral("Cannot write to the file"),
+                 m_output->errorString());
+    m_filePosition += length;
 }
 
 qint64 Archive::readFromFile(char* data, qint64 length) {
@@ -213,7 +221,8 @@ qint64 Archive::readFromFile(char* data, qint64 length) {
     while (total < length) {
         const qint64 got = m_file.read(data + total, length - total);
         if (got < 0)
-            failFile(errors::DeviceIOError, QStringLiteral("Cannot read from the file"));
+            failFile(errors::DeviceIOError, QStringLiteral("Cannot read from the file"),
+                     m_file.errorString());
         if (got == 0)
             break;
         total += got;
@@ -241,17 +250,17 @@ qint64 Archive::remaining() const {
 
 void Archive::fail(int32_t number, const QString& description) const {
     throw AutomationError(
-        number,
-        QStringLiteral("%1: \"%2\"").arg(description, QDir::toNativeSeparators(m_file.fileName())),
+        number, QStringLiteral("%1: \"%2\"").arg(description, QDir::toNativeSeparators(m_fileName)),
         Source);
 }
 
-void Archive::failFile(int32_t number, const QString& description) const {
-    fail(number, QStringLiteral("%1 (%2)").arg(description, m_file.errorString()));
+void Archive::failFile(int32_t number, const QString& description, const QString& reason) const {
+    fail(number, QStringLiteral("%1 (%2)").arg(description, reason));
 }
 
 void Archive::releaseFile() {
     m_file.close();
+    m_output.reset();
     m_mode = Mode::Closed;
     m_buffer.reset();
     m_bufferSize = 0;

@@ -3,10 +3,11 @@
 #include "ShellLinkFormat.h"
 #include "orvenly/AutomationError.h"
 
+#include <platform/FileReplacement.h>
+
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace orvenly {
 
@@ -141,8 +142,7 @@ bool ShellLink::Save(const QString& FileName) {
     const std::optional<QByteArray> bytes = shelllink::write(link);
     if (!bytes)
         return false;
-    QSaveFile file(FileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(*bytes) != bytes->size() || !file.commit())
+    if (!platform::replaceFileContents(FileName, *bytes))
         return false;
     *m_link = std::move(link);
     return true;

@@ -7,6 +7,10 @@
 #include <cstdint>
 #include <memory>
 
+namespace platform {
+class FileReplacement;
+}
+
 namespace orvenly {
 
 // A buffered binary file that implements IStream. The file holds nothing but the items in the
@@ -16,18 +20,21 @@ class Archive : public IStream {
 public:
     static constexpr int32_t DefaultBufferSize = 4096;
 
-    Archive() = default;
+    Archive();
     ~Archive() override;
     Archive(const Archive&) = delete;
     Archive& operator=(const Archive&) = delete;
 
-    // Opens FileName for storing (creating or truncating it) or for loading; an open archive is
-    // closed first. A buffer size below 4 or an empty name raises error 5.
+    // Opens FileName for storing or for loading; an open archive is closed first. A buffer size
+    // below 4 or an empty name raises error 5. A stored archive replaces the file's contents
+    // when it is closed, and only if every write reached the disk: until then, and after any
+    // failure, the file keeps its old contents.
     void OpenArchive(const QString& FileName, bool Storing, int32_t BufSize = DefaultBufferSize);
-    // Flushes and closes; closing a closed archive does nothing.
+    // Flushes and closes; closing a closed archive does nothing. A stored archive whose bytes
+    // could not all be written raises error 57 here too, and the file is left as it was.
     void CloseArchive();
-    // Storing: writes the buffered bytes to the file. Loading: drops the read-ahead and returns
-    // the file to the logical read point.
+    // Storing: writes the buffered bytes out (to the file's replacement). Loading: drops the
+    // read-ahead and returns the file to the logical read point.
     void Flush();
 
     bool IsStoring() const override;
@@ -52,11 +59,14 @@ private:
     qint64 remaining() const;
     [[noreturn]] void fail(int32_t number, const QString& description) const;
     // The same with the system's reason for a failed file operation.
-    [[noreturn]] void failFile(int32_t number, const QString& description) const;
+    [[noreturn]] void failFile(int32_t number, const QString& description,
+                               const QString& reason) const;
     void releaseFile();
 
     Mode m_mode = Mode::Closed;
-    QFile m_file;
+    QString m_fileName;
+    QFile m_file;                                        // loading
+    std::unique_ptr<platform::FileReplacement> m_output; // storing
     std::unique_ptr<char[]> m_buffer;
     int32_t m_bufferSize = 0;
     // Storing: bytes waiting in the buffer. Loading: offset of the next unread byte.

@@ -9,6 +9,7 @@
 
 #include <map>
 #include <string>
+#include <sys/resource.h>
 
 namespace {
 
@@ -217,9 +218,49 @@ TEST_F(ConvertToolTest, StandardInputFileIsReadFromWhereItStands) {
 }
 
 TEST_F(ConvertToolTest, FailedWriteIsReported) {
-    const Result r = run({file("good.txt", samples().at("sjis"))}, {}, "/dev/full");
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_TRUE(r.err.contains("cannot write the output: No space left on device"));
+    const QString good = file("good.txt", samples().at("sjis"));
+    for (const QStringList& args :
+         {QStringList{good}, QStringList{"--guess", good}, QStringList{"--help"}}) {
+        const Result r = run(args, {}, "/dev/full");
+        EXPECT_EQ(r.exitCode, 1) << args.join(' ').toStdString();
+        EXPECT_TRUE(r.err.contains("cannot write the output: No space left on device"));
+    }
+}
+
+// The output's reader goes away after the first byte.
+TEST_F(ConvertToolTest, ClosedPipeIsReported) {
+    const QString big = file("big.txt", samples().at("sjis").repeated(100000));
+    QProcess process;
+    process.start("/bin/bash",
+                  {"-c", "set -o pipefail; \"$0\" -t euc \"$1\" | head -c 1 >/dev/null",
+                   QStringLiteral(PENLARK_BINARY_DIR "/bin/penlark-convert"), big});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_TRUE(process.readAllStandardError().contains("cannot write the output: Broken pipe"));
+}
+
+// An output file that may not grow past the limit, with outputs on both sides of it.
+TEST_F(ConvertToolTest, OutputPastTheFileSizeLimitIsReported) {
+    const QString out = m_dir.filePath("out.txt");
+    for (const qsizetype size : {100, 4096, 16383, 16385, 1 << 20}) {
+        SCOPED_TRACE(size);
+        const QString input = file("in.txt", QByteArray(size, 'a'));
+        for (const qsizetype limit : {size - 1, size}) {
+            QProcess process;
+            process.setStandardOutputFile(out);
+            process.setChildProcessModifier([limit] {
+                const rlimit fileSize{rlim_t(limit), rlim_t(limit)};
+                setrlimit(RLIMIT_FSIZE, &fileSize);
+            });
+            process.start(QStringLiteral(PENLARK_BINARY_DIR "/bin/penlark-convert"),
+                          {"-f", "sjis", "-t", "sjis", input});
+            ASSERT_TRUE(process.waitForFinished(30000));
+            EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+            const bool fits = limit == size;
+            EXPECT_EQ(process.exitCode(), fits ? 0 : 1);
+            EXPECT_EQ(process.readAllStandardError().contains("cannot write the output"), !fits);
+        }
+    }
 }
 
 TEST_F(ConvertToolTest, BadArgumentsShowUsage) {

@@ -1,12 +1,15 @@
 #include "orvenly/ShellLink.h"
 #include "objects/persistence/ShellLinkFormat.h"
+#include "tests/support/LimitedDisk.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtEndian>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -153,6 +156,47 @@ TEST_F(ShellLinkTest, SaveRefusesTextsTooLongForTheFormat) {
     ShellLink loaded;
     ASSERT_TRUE(loaded.Load(path(u"long.lnk"_s)));
     EXPECT_EQ(loaded.Arguments().size(), 0xFFFF);
+}
+
+// Links of about 100 bytes, 4 KiB, just under and over 16 KiB, and the largest the format
+// takes (two texts of 64 Ki characters), each saved where it just fails to fit and where it
+// just fits.
+TEST_F(ShellLinkTest, SavesTheDiskCannotTakeLeaveTheOldLinkByteIdentical) {
+    ShellLink old;
+    old.SetTarget(target);
+    ASSERT_TRUE(old.Save(path(u"a.lnk"_s)));
+    const QByteArray original = bytesOf(path(u"a.lnk"_s));
+
+    ShellLink link;
+    link.SetTarget(target);
+    link.SetDescription(u"d"_s);
+    link.SetArguments(u"a"_s);
+    ASSERT_TRUE(link.Save(path(u"probe.lnk"_s)));
+    const qint64 base = QFileInfo(path(u"probe.lnk"_s)).size();
+    ASSERT_TRUE(QFile::remove(path(u"probe.lnk"_s)));
+    constexpr qint64 Room = 0xFFFE; // characters each text may still take
+    for (const qint64 wanted :
+         {base, qint64(4096), qint64(16383), qint64(16385), base + 4 * Room}) {
+        // Texts are UTF-16: sizes step by two bytes.
+        const qint64 extra = (wanted - base) / 2;
+        const qint64 size = base + 2 * extra;
+        SCOPED_TRACE(size);
+        link.SetDescription(QString(1 + std::min(extra, Room), u'説'));
+        link.SetArguments(QString(1 + std::max(qint64(0), extra - Room), u'a'));
+        writeFile(path(u"a.lnk"_s), original);
+
+        const int failed = runUnderFileSizeLimit(
+            rlim_t(size - 1), [&] { return link.Save(path(u"a.lnk"_s)) ? 1 : 0; });
+        EXPECT_EQ(failed, 0) << "the save should have failed";
+        EXPECT_EQ(bytesOf(path(u"a.lnk"_s)), original);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                  (QStringList{u"a.lnk"_s, u"文書 one.txt"_s}));
+
+        EXPECT_EQ(runUnderFileSizeLimit(rlim_t(size),
+                                        [&] { return link.Save(path(u"a.lnk"_s)) ? 0 : 1; }),
+                  0);
+        EXPECT_EQ(QFileInfo(path(u"a.lnk"_s)).size(), size);
+    }
 }
 
 TEST_F(ShellLinkTest, LinkToAnotherSystemsTargetLoadsAsStored) {

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+
+namespace platform {
+
+// The one way this project writes a file. The new bytes go to a temporary file in the same
+// folder; every write is checked at once (nothing is buffered, so no error can hide until a
+// later flush); the file is synced; only then does it take the old file's place, and the
+// folder is synced so that the new name survives a power cut. Any failure before that
+// removes the temporary file and leaves the old file byte-identical.
+//
+// The file replaced is the one the system opens under that name: symbolic links are
+// followed, and the link stays. An existing file keeps its permission bits (and, where the
+// system allows, its owner and group). Folders, pipes and devices are refused, and so is a
+// read-only file: one the caller may not write, or one with no write bit at all, which even
+// the superuser is not to replace unasked.
+class FileReplacement {
+public:
+    explicit FileReplacement(const QString& fileName);
+    // Cancels the replacement unless it was committed.
+    ~FileReplacement();
+    FileReplacement(const FileReplacement&) = delete;
+    FileReplacement& operator=(const FileReplacement&) = delete;
+
+    // False once any step has failed; the reason is in errorString().
+    bool isOpen() const { return m_fd >= 0; }
+    bool write(const char* data, qint64 size);
+    bool write(QByteArrayView bytes) { return write(bytes.data(), bytes.size()); }
+    // Puts the written bytes in place of the old file. False, with the old file untouched,
+    // when any write or this last step failed.
+    bool commit();
+    void cancel();
+
+    QString errorString() const { return m_error; }
+
+private:
+    bool fail(int error);
+    bool fail(const QString& message);
+
+    QString m_target;
+    QString m_temporary;
+    QString m_error;
+    int m_fd = -1;
+};
+
+// Writes bytes in place of the file's contents through a FileReplacement. On failure returns
+// false and, when error is given, the reason.
+bool replaceFileContents(const QString& fileName, QByteArrayView bytes, QString* error = nullptr);
+
+// The file a write to fileName reaches: links followed, an existing file named the way the
+// system finds it (".." in a link means its real folder's parent). A dangling link yields the
+// file it names. Empty when the folder does not exist or links loop.
+QString resolveWriteTarget(const QString& fileName);
+
+} // namespace platform

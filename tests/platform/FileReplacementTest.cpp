@@ -1,0 +1,232 @@
+#include "platform/FileReplacement.h"
+#include "tests/support/LimitedDisk.h"
+#include "tests/support/RawFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using platform::FileReplacement;
+using platform::replaceFileContents;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Sizes on both sides of the buffers a write may pass through: the system's page, a
+// library's 16 KiB write buffer, and a large file.
+const qint64 Sizes[] = {100, 4096, 16383, 16385, 1 << 20};
+
+class FileReplacementTest : public ::testing::Test {
+protected:
+    QString path(const QString& name) const { return dir.filePath(name); }
+    QStringList entries() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); }
+    mode_t mode(const QString& name) const {
+        struct stat status {};
+        EXPECT_EQ(stat(QFile::encodeName(path(name)).constData(), &status), 0);
+        return status.st_mode & 07777;
+    }
+    QTemporaryDir dir;
+};
+
+TEST_F(FileReplacementTest, WritesNewFilesAndReplacesOldOnesKeepingPermissions) {
+    EXPECT_TRUE(replaceFileContents(path("new.txt"), "one"));
+    EXPECT_EQ(readRaw(path("new.txt")), QByteArray("one"));
+    const mode_t mask = umask(0);
+    umask(mask);
+    EXPECT_EQ(mode("new.txt"), 0666 & ~mask);
+
+    ASSERT_EQ(chmod(QFile::encodeName(path("new.txt")).constData(), 0640), 0);
+    EXPECT_TRUE(replaceFileContents(path("new.txt"), "two, longer"));
+    EXPECT_EQ(readRaw(path("new.txt")), QByteArray("two, longer"));
+    EXPECT_EQ(mode("new.txt"), 0640u);
+    EXPECT_TRUE(replaceFileContents(path("new.txt"), {}));
+    EXPECT_EQ(readRaw(path("new.txt")), QByteArray());
+    EXPECT_EQ(entries(), QStringList{"new.txt"});
+}
+
+TEST_F(FileReplacementTest, WritingThroughALinkUpdatesItsTargetAndKeepsTheLink) {
+    writeRaw(path("target.txt"), "old");
+    ASSERT_TRUE(QFile::link(path("target.txt"), path("link.txt")));
+    EXPECT_TRUE(replaceFileContents(path("link.txt"), "new"));
+    EXPECT_TRUE(QFileInfo(path("link.txt")).isSymLink());
+    EXPECT_EQ(readRaw(path("target.txt")), QByteArray("new"));
+}
+
+// "..", in a link that lies in a linked folder, is the real folder's parent, as the system
+// reads it when the file is opened.
+TEST_F(FileReplacementTest, LinksThroughLinkedFoldersReachTheFileThatWasRead) {
+    ASSERT_TRUE(QDir(dir.path()).mkpath("real/docs"));
+    ASSERT_TRUE(QDir(dir.path()).mkpath("real/shared"));
+    ASSERT_TRUE(QDir(dir.path()).mkpath("home/shared"));
+    writeRaw(path("real/shared/note.txt"), "old");
+    writeRaw(path("home/shared/note.txt"), "unrelated");
+    ASSERT_TRUE(QFile::link(path("real/docs"), path("home/docs")));
+    ASSERT_EQ(symlink("../shared/note.txt", QFile::encodeName(path("real/docs/note.txt"))), 0);
+
+    EXPECT_TRUE(replaceFileContents(path("home/docs/note.txt"), "new"));
+    EXPECT_EQ(readRaw(path("real/shared/note.txt")), QByteArray("new"));
+    EXPECT_EQ(readRaw(path("home/shared/note.txt")), QByteArray("unrelated"));
+
+    // A dangling relative link gets its file, in the real folder's parent.
+    ASSERT_EQ(symlink("../shared/new.txt", QFile::encodeName(path("real/docs/new.txt"))), 0);
+    EXPECT_TRUE(replaceFileContents(path("home/docs/new.txt"), "made"));
+    EXPECT_EQ(readRaw(path("real/shared/new.txt")), QByteArray("made"));
+    EXPECT_FALSE(QFileInfo::exists(path("home/shared/new.txt")));
+
+    // Links that loop name no file.
+    ASSERT_EQ(symlink("loop2", QFile::encodeName(path("loop1"))), 0);
+    ASSERT_EQ(symlink("loop1", QFile::encodeName(path("loop2"))), 0);
+    QString error;
+    EXPECT_FALSE(replaceFileContents(path("loop1"), "x", &error));
+    EXPECT_FALSE(error.isEmpty());
+}
+
+TEST_F(FileReplacementTest, WhatIsNoRegularFileIsNeverReplaced) {
+    writeRaw(path("plain"), "file");
+    // A folder that does not exist, and a "folder" that is a file.
+    EXPECT_FALSE(replaceFileContents(path("no/such/folder/a.txt"), "x"));
+    EXPECT_FALSE(replaceFileContents(path("plain/a.txt"), "x"));
+    // A folder, a pipe and a device.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("sub"));
+    EXPECT_FALSE(replaceFileContents(path("sub"), "x"));
+    EXPECT_TRUE(QFileInfo(path("sub")).isDir());
+    ASSERT_EQ(mkfifo(QFile::encodeName(path("pipe")).constData(), 0600), 0);
+    EXPECT_FALSE(replaceFileContents(path("pipe"), "x"));
+    EXPECT_FALSE(replaceFileContents(u"/dev/null"_s, "x"));
+    struct stat status {};
+    ASSERT_EQ(lstat(QFile::encodeName(path("pipe")).constData(), &status), 0);
+    EXPECT_TRUE(S_ISFIFO(status.st_mode));
+    EXPECT_EQ(readRaw(path("plain")), QByteArray("file"));
+    EXPECT_EQ(entries(), QStringList{"plain"});
+}
+
+// A file without any write bit is read-only to everyone, the superuser included; a folder
+// mounted read-only cannot take a replacement either.
+TEST_F(FileReplacementTest, ReadOnlyFilesAreNotReplaced) {
+    writeRaw(path("ro.txt"), "keep");
+    ASSERT_TRUE(QFile::setPermissions(path("ro.txt"), QFileDevice::ReadOwner));
+    QString error;
+    EXPECT_FALSE(replaceFileContents(path("ro.txt"), "lost", &error));
+    EXPECT_EQ(error, u"The file is read-only"_s);
+    EXPECT_EQ(readRaw(path("ro.txt")), QByteArray("keep"));
+    EXPECT_EQ(entries(), QStringList{"ro.txt"});
+
+    ASSERT_TRUE(QDir(dir.path()).mkdir("mounted"));
+    const std::optional<int> status = runOnSmallDisk(path("mounted"), 65536, [&] {
+        QFile file(path("mounted/doc.txt"));
+        if (!file.open(QIODevice::WriteOnly) || file.write("keep") != 4)
+            return 10;
+        file.close();
+        const QByteArray where = QFile::encodeName(path("mounted"));
+        if (mount(nullptr, where.constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) != 0)
+            return int(limited_disk::MountRefused);
+        if (replaceFileContents(path("mounted/doc.txt"), "lost"))
+            return 20;
+        return readRaw(path("mounted/doc.txt")) == "keep" ? 0 : 30;
+    });
+    if (!status)
+        GTEST_SKIP() << "mounting is refused here: the read-only file system case did not run";
+    EXPECT_EQ(*status, 0);
+}
+
+TEST_F(FileReplacementTest, AnUncommittedReplacementLeavesNoTrace) {
+    writeRaw(path("doc.txt"), "old");
+    {
+        FileReplacement file(path("doc.txt"));
+        ASSERT_TRUE(file.isOpen());
+        EXPECT_TRUE(file.write("new contents"));
+        EXPECT_EQ(entries().size(), 2);
+    }
+    EXPECT_EQ(readRaw(path("doc.txt")), QByteArray("old"));
+    EXPECT_EQ(entries(), QStringList{"doc.txt"});
+
+    FileReplacement cancelled(path("doc.txt"));
+    EXPECT_TRUE(cancelled.write("new"));
+    cancelled.cancel();
+    EXPECT_FALSE(cancelled.isOpen());
+    EXPECT_FALSE(cancelled.write("more"));
+    EXPECT_FALSE(cancelled.commit());
+    EXPECT_EQ(readRaw(path("doc.txt")), QByteArray("old"));
+    EXPECT_EQ(entries(), QStringList{"doc.txt"});
+}
+
+QByteArray filled(qint64 size, char fill) {
+    return QByteArray(qsizetype(size), fill);
+}
+
+// Each write that passes the limit fails on the spot, however small, and the commit after it
+// too; a file that just fits is written whole.
+TEST_F(FileReplacementTest, TheFileSizeLimitFailsEveryWriteThatPassesIt) {
+    const QByteArray original = "the original\n";
+    for (const qint64 size : Sizes) {
+        SCOPED_TRACE(size);
+        writeRaw(path("doc.txt"), original);
+        const int status = runUnderFileSizeLimit(rlim_t(size - 1), [&] {
+            QString error;
+            const bool written = replaceFileContents(path("doc.txt"), filled(size, 'n'), &error);
+            return !written && !error.isEmpty() ? 0 : 1;
+        });
+        EXPECT_EQ(status, 0) << "the write should have failed";
+        EXPECT_EQ(readRaw(path("doc.txt")), original);
+        EXPECT_EQ(entries(), QStringList{"doc.txt"});
+
+        EXPECT_EQ(
+            runUnderFileSizeLimit(
+                rlim_t(size),
+                [&] { return replaceFileContents(path("doc.txt"), filled(size, 'y')) ? 0 : 1; }),
+            0);
+        EXPECT_EQ(readRaw(path("doc.txt")), filled(size, 'y'));
+    }
+}
+
+TEST_F(FileReplacementTest, SmallWritesAreCheckedOneByOne) {
+    writeRaw(path("doc.txt"), "old");
+    const int status = runUnderFileSizeLimit(1000, [&] {
+        FileReplacement file(path("doc.txt"));
+        for (int i = 0; i < 1000; ++i)
+            if (!file.write("x", 1))
+                return 1;
+        if (file.write("y", 1) || file.isOpen() || file.commit())
+            return 2;
+        return 0;
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(readRaw(path("doc.txt")), QByteArray("old"));
+    EXPECT_EQ(entries(), QStringList{"doc.txt"});
+}
+
+TEST_F(FileReplacementTest, AFullDiskLeavesTheOriginalAsItWas) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir("disk"));
+    const std::optional<int> status = runOnSmallDisk(path("disk"), 4 * 4096, [&] {
+        const QString doc = path("disk/doc.txt");
+        const QByteArray original = filled(4096, 'o');
+        QFile file(doc);
+        if (!file.open(QIODevice::WriteOnly) || file.write(original) != original.size())
+            return 10;
+        file.close();
+        // The original takes one of the disk's four pages.
+        for (const qint64 size : {100, 8192, 12289, 16385, 1 << 20}) {
+            const bool fits = size <= 8192;
+            if (replaceFileContents(doc, filled(size, 'n')) != fits)
+                return 20;
+            if (!fits && readRaw(doc) != original)
+                return 30;
+            if (fits && readRaw(doc) != filled(size, 'n'))
+                return 40;
+            if (fits && !replaceFileContents(doc, original))
+                return 50;
+            if (QDir(path("disk")).entryList(QDir::Files | QDir::Hidden) != QStringList{"doc.txt"})
+                return 60;
+        }
+        return 0;
+    });
+    if (!status)
+        GTEST_SKIP() << "mounting is refused here: the full-disk case did not run";
+    EXPECT_EQ(*status, 0);
+}
+
+} // namespace

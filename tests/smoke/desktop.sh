@@ -1,0 +1,44 @@
+# Shared by the scripts that drive the real program on a virtual display: sourced inside an
+# X session that xvfb-run started.
+
+# A shell prepared for the unit tests must not send the program offscreen.
+unset QT_QPA_PLATFORM
+
+# Focus and dialogs behave as on a desktop only with a window manager.
+start_window_manager() {
+    if command -v openbox >/dev/null 2>&1; then
+        openbox >/dev/null 2>&1 &
+        window_manager=$!
+        sleep 0.5
+    fi
+}
+
+stop_window_manager() {
+    [ -n "${window_manager:-}" ] && kill "$window_manager" 2>/dev/null || true
+}
+
+# The number of visible windows whose name starts with the text.
+count_windows() {
+    xdotool search --onlyvisible --name "^$1" 2>/dev/null | wc -l
+}
+
+# Waits until at least $2 such windows are visible; prints the newest one's id.
+wait_for_windows() {
+    for _ in $(seq 1 200); do
+        if [ "$(count_windows "$1")" -ge "$2" ]; then
+            xdotool search --onlyvisible --name "^$1" 2>/dev/null | tail -n 1
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+# Waits for the process to end; false if it is still running after ten seconds.
+wait_for_exit() {
+    for _ in $(seq 1 100); do
+        kill -0 "$1" 2>/dev/null || return 0
+        sleep 0.1
+    done
+    return 1
+}
