@@ -53,15 +53,27 @@ bool isDamage(int code) {
     return primary == SQLITE_NOTADB || primary == SQLITE_CORRUPT;
 }
 
-sqlite::Database openFile(const QString& path, int flags) {
+sqlite::Database openName(const QByteArray& name, int flags) {
     sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, flags, nullptr);
+    const int rc = sqlite3_open_v2(name.constData(), &db, flags, nullptr);
     sqlite::Database owner(db);
     if (rc != SQLITE_OK)
         return {};
     sqlite3_extended_result_codes(db, 1);
     sqlite3_busy_timeout(db, BusyTimeoutMs);
     return owner;
+}
+
+sqlite::Database openFile(const QString& path, int flags) {
+    return openName(QFile::encodeName(path), flags);
+}
+
+// A WAL database on a read-only medium cannot be read without its shared-memory file, which
+// cannot be made there. Nothing can change such a file either, so it is read as immutable.
+sqlite::Database openImmutable(const QString& path) {
+    const QByteArray name = QFile::encodeName(QFileInfo(path).absoluteFilePath());
+    return openName("file:" + name.toPercentEncoding("/") + "?immutable=1",
+                    SQLITE_OPEN_READONLY | SQLITE_OPEN_URI);
 }
 
 // Opening is lazy in SQLite; the first read of the file shows whether it is a database.
@@ -150,7 +162,12 @@ sqlite::Database openRegistryDatabase(const QString& path) {
     case Health::Usable:
         break;
     case Health::Unavailable:
-        return {};
+        if (sqlite3_db_readonly(db.get(), "main") != 1)
+            return {};
+        db = openImmutable(path);
+        if (!db || checkHealth(db.get()) != Health::Usable)
+            return {};
+        break;
     case Health::Damaged:
         db.reset();
         if (!moveAside(path))

@@ -1,4 +1,5 @@
 #include "platform/RegistryStore.h"
+#include "tests/support/LimitedDisk.h"
 
 #include <gtest/gtest.h>
 
@@ -315,30 +316,55 @@ private:
     QByteArray m_path;
 };
 
+// Reads everything from a store whose file cannot be written, and changes nothing.
+void expectReadOnlyStore(RegistryStore& store, Key key) {
+    ASSERT_TRUE(store.isOpen());
+    EXPECT_TRUE(store.isReadOnly());
+    EXPECT_EQ(store.openKey(CurrentUser, u"Kept"), key);
+    EXPECT_EQ(store.createKey(CurrentUser, u"Kept"), key) << "an existing key needs no write";
+    EXPECT_EQ(store.queryValue(key, u"v")->data, "kept");
+    EXPECT_EQ(store.enumValue(key, 0)->name, u"v"_qs);
+
+    EXPECT_FALSE(store.setValue(key, u"v", platform::REG_SZ, "changed"));
+    EXPECT_FALSE(store.createKey(CurrentUser, u"New"));
+    EXPECT_EQ(store.deleteValue(key, u"v"), Deletion::Failed);
+    EXPECT_FALSE(store.deleteKey(CurrentUser, u"Kept"));
+    EXPECT_EQ(store.queryValue(key, u"v")->data, "kept");
+}
+
+Key storeKeptValue(const QString& path) {
+    RegistryStore store(path);
+    const Key key = *store.createKey(CurrentUser, u"Kept");
+    store.setValue(key, u"v", platform::REG_SZ, "kept");
+    return key;
+}
+
 TEST_F(RegistryStoreTest, AFileWithoutWritePermissionIsReadButNotWritten) {
-    Key key = 0;
-    {
-        auto store = open();
-        key = *store->createKey(CurrentUser, u"Kept");
-        store->setValue(key, u"v", platform::REG_SZ, "kept");
-    }
+    const Key key = storeKeptValue(path);
     WriteProtection protection(path);
     if (!protection.holds())
         GTEST_SKIP() << "this file system cannot take write permission away";
+    expectReadOnlyStore(*open(), key);
+}
 
-    auto store = open();
-    ASSERT_TRUE(store->isOpen());
-    EXPECT_TRUE(store->isReadOnly());
-    EXPECT_EQ(store->openKey(CurrentUser, u"Kept"), key);
-    EXPECT_EQ(store->createKey(CurrentUser, u"Kept"), key) << "an existing key needs no write";
-    EXPECT_EQ(store->queryValue(key, u"v")->data, "kept");
-    EXPECT_EQ(store->enumValue(key, 0)->name, u"v"_qs);
-
-    EXPECT_FALSE(store->setValue(key, u"v", platform::REG_SZ, "changed"));
-    EXPECT_FALSE(store->createKey(CurrentUser, u"New"));
-    EXPECT_EQ(store->deleteValue(key, u"v"), Deletion::Failed);
-    EXPECT_FALSE(store->deleteKey(CurrentUser, u"Kept"));
-    EXPECT_EQ(store->queryValue(key, u"v")->data, "kept");
+// There the log's shared memory cannot be made, which a read needs unless the file is taken
+// as unchangeable.
+TEST_F(RegistryStoreTest, AStoreOnAReadOnlyFileSystemIsReadButNotWritten) {
+    const QString folder = dir.filePath(u"mounted"_qs);
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const std::optional<int> status = runOnSmallDisk(folder, 1 << 20, [&] {
+        const QString mounted = folder + u"/registry.db"_qs;
+        const Key kept = storeKeptValue(mounted);
+        const QByteArray where = QFile::encodeName(folder);
+        if (mount(nullptr, where.constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) != 0)
+            return int(limited_disk::MountRefused);
+        RegistryStore store(mounted);
+        expectReadOnlyStore(store, kept);
+        return ::testing::Test::HasFailure() ? 1 : 0;
+    });
+    if (!status)
+        GTEST_SKIP() << "mounting is refused here: the read-only file system case did not run";
+    EXPECT_EQ(*status, 0);
 }
 
 TEST(RegistryStorePathTest, DefaultPathFollowsTheEnvironment) {
