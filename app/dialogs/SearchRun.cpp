@@ -1,8 +1,8 @@
 #include "dialogs/SearchRun.h"
 
+#include "common/Resource.h"
 #include "dialogs/Escapes.h"
 #include "dialogs/WidthFolding.h"
-#include "shell/Resource.h"
 
 #include <algorithm>
 

@@ -1,10 +1,10 @@
 // The search run: starting and ending it, its steps, showing matches and the end report.
 #include "dialogs/cDlgReplace.h"
 
+#include "common/Resource.h"
 #include "orvenly/AutomationError.h"
 #include "orvenly/Modal.h"
 #include "orvenly/TextEditor.h"
-#include "shell/Resource.h"
 
 #include <QComboBox>
 #include <QFontInfo>

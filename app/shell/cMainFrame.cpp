@@ -1,10 +1,10 @@
 #include "shell/cMainFrame.h"
 
+#include "common/Resource.h"
 #include "dialogs/cDlgReplace.h"
 #include "shell/ChildWindow.h"
 #include "shell/ChildWindows.h"
 #include "shell/ProgramIcon.h"
-#include "shell/Resource.h"
 #include "shell/Settings.h"
 #include "shell/cFloatEditorProperty.h"
 
@@ -158,8 +158,8 @@ void cMainFrame::ApplySettings() {
 }
 
 void cMainFrame::m_Documents_MenuChanged(bool hasChild) {
-    for (int index : {3, 6, 5, 7})
-        menuItem(FrameMenu::File, index)->setEnabled(hasChild);
+    for (FileCmd item : {FileCmd::Close, FileCmd::SaveAs, FileCmd::Save, FileCmd::SaveAll})
+        menuItem(item)->setEnabled(hasChild);
     setButtonEnabled("save", hasChild);
     setButtonEnabled("saveall", hasChild);
     m_menus.at(FrameMenu::Edit)->menuAction()->setVisible(hasChild);
@@ -192,9 +192,9 @@ void cMainFrame::OnDocumentCaption(ChildWindow& document) {
 void cMainFrame::RefreshDocumentCommands() {
     if (!m_ActiveDocument)
         return;
-    menuItem(FrameMenu::File, 5)->setEnabled(m_ActiveDocument->CanOverWrite());
+    menuItem(FileCmd::Save)->setEnabled(m_ActiveDocument->CanOverWrite());
     const bool canUndo = m_ActiveDocument->Editor().CanUndo();
-    menuItem(FrameMenu::Edit, 0)->setEnabled(canUndo);
+    menuItem(EditCmd::Undo)->setEnabled(canUndo);
     setButtonEnabled("undo", canUndo);
     m_property->UpdateProperties();
 }

@@ -5,6 +5,7 @@
 
 #include "shell/ChildWindow.h"
 #include "shell/DocumentHost.h"
+#include "shell/FrameMenus.h"
 
 #include <QKeySequence>
 #include <QPointer>
@@ -39,10 +40,6 @@ class cDlgReplace;
 class cFloatEditorProperty;
 class cSettings;
 
-// The menus of the frame's menu bar. Each is an array of items addressed by a fixed index;
-// gaps in the numbering are items that do not exist.
-enum class FrameMenu { File, Edit, View, Window, Tool, Help };
-
 // The program's one window: a document area with the menu bar, the toolbar with the caret
 // position, the recent files and the property window. It dispatches the commands, keeps their
 // states in step with the active document, opens dropped files, keeps its layout and recent
@@ -70,7 +67,9 @@ public:
     ChildWindows& m_Documents() const { return *m_documents; }
     orvenly::MRU& MRUFiles() const { return *m_MRUFiles; }
 
-    QAction* menuItem(FrameMenu menu, int index) const;
+    template <typename Cmd> QAction* menuItem(Cmd item) const {
+        return menuItem(menuOf(item), static_cast<int>(item));
+    }
     QMenu* menu(FrameMenu menu) const;
     QMenu* recentMenu() const { return m_recentMenu; }
     QMenu* extraToolsMenu() const { return m_toolMenu; }
@@ -129,17 +128,23 @@ private:
     void buildToolMenu();
     void buildHelpMenu();
     void buildToolbar();
+    template <typename Cmd>
+    QAction* addItem(Cmd item, const QString& caption, const QKeySequence& shortcut = {}) {
+        return addItem(menuOf(item), static_cast<int>(item), caption, shortcut);
+    }
     QAction* addItem(FrameMenu menu, int index, const QString& caption,
-                     const QKeySequence& shortcut = {});
+                     const QKeySequence& shortcut);
+    void addSeparator(FrameMenu menu);
+    QAction* menuItem(FrameMenu menu, int index) const;
     void listWindows();
 
     // Commands.
-    void mnuFileCmd_Click(int index);
-    void mnuEditCmd_Click(int index);
-    void mnuViewCmd_Click(int index);
-    void mnuWindowCmd_Click(int index);
-    void mnuToolCmd_Click(int index);
-    void mnuHelpCmd_Click(int index);
+    void mnuFileCmd_Click(FileCmd item);
+    void mnuEditCmd_Click(EditCmd item);
+    void mnuViewCmd_Click(ViewCmd item);
+    void mnuWindowCmd_Click(WindowCmd item);
+    void mnuToolCmd_Click(ToolCmd item);
+    void mnuHelpCmd_Click(HelpCmd item);
     void mnuFileRecent_Click(int element);
     void mnuToolExtra_Click(int element);
     void ftbEdit_Click(tamsell::ButtonObject* button);
@@ -157,7 +162,7 @@ private:
     // Document states.
     void m_Documents_MenuChanged(bool hasChild);
     void RefreshDocumentCommands();
-    void setCommandEnabled(int editIndex, const char* buttonKey, bool enabled);
+    void setCommandEnabled(EditCmd command, const char* buttonKey, bool enabled);
     void setButtonEnabled(const char* key, bool enabled);
 
     // Registry.

@@ -1,8 +1,8 @@
 #include "shell/cMainFrame.h"
 
+#include "common/Resource.h"
 #include "shell/ChildWindow.h"
 #include "shell/ChildWindows.h"
-#include "shell/Resource.h"
 #include "shell/cDlgConfirm.h"
 
 #include "orvenly/AutomationError.h"
@@ -58,12 +58,12 @@ bool cMainFrame::dropOrSave(ChildWindow& document, bool& cancel, bool& stop, boo
         stop = true;
         return false;
     };
-    if (discardAll)
+    // An unmodified document has nothing to save: writing it could only overwrite what
+    // another program changed on disk since.
+    if (discardAll || !document.Editor().Modify())
         return true;
     if (saveAll)
         return save();
-    if (!document.Editor().Modify())
-        return true;
 
     bringToFront(document);
     const QString prompt = FormatResString(1000, {document.FileName()});

@@ -41,44 +41,44 @@ QString generalDate(const QDateTime& when) {
 
 } // namespace
 
-void cMainFrame::mnuEditCmd_Click(int index) {
+void cMainFrame::mnuEditCmd_Click(EditCmd item) {
     if (!m_ActiveDocument)
         return;
     orvenly::TextEditor& editor = m_ActiveDocument->Editor();
     try {
-        switch (index) {
-        case 0:
+        switch (item) {
+        case EditCmd::Undo:
             editor.Undo();
             break;
-        case 3:
+        case EditCmd::Cut:
             editor.Cut();
             break;
-        case 4:
+        case EditCmd::Copy:
             editor.Copy();
             break;
-        case 5:
+        case EditCmd::Paste:
             editor.Paste();
             break;
-        case 7:
+        case EditCmd::SelectAll:
             editor.SelAll();
             break;
-        case 9:
+        case EditCmd::Find:
             showFind(0);
             break;
-        case 10:
+        case EditCmd::FindNext:
             m_find->SearchNext();
             break;
-        case 11:
+        case EditCmd::Replace:
             showFind(1);
             break;
-        case 14:
+        case EditCmd::DateAndTime:
             editor.ReplaceSel(generalDate(QDateTime::currentDateTime()), true);
             break;
-        case 22:
+        case EditCmd::Properties:
             m_property->show();
             m_property->raise();
             break;
-        default:
+        case EditCmd::Redo:
             break;
         }
     } catch (const orvenly::AutomationError& error) {
@@ -86,43 +86,41 @@ void cMainFrame::mnuEditCmd_Click(int index) {
     }
 }
 
-void cMainFrame::mnuViewCmd_Click(int index) {
+void cMainFrame::mnuViewCmd_Click(ViewCmd item) {
     // The item has flipped its check mark already.
-    if (index == 0)
-        m_picToolbar->setVisible(menuItem(FrameMenu::View, 0)->isChecked());
+    if (item == ViewCmd::Toolbar)
+        m_picToolbar->setVisible(menuItem(ViewCmd::Toolbar)->isChecked());
 }
 
-void cMainFrame::mnuWindowCmd_Click(int index) {
-    switch (index) {
-    case 0:
+void cMainFrame::mnuWindowCmd_Click(WindowCmd item) {
+    switch (item) {
+    case WindowCmd::Cascade:
         m_mdiArea->cascadeSubWindows();
         break;
-    case 1:
+    case WindowCmd::TileSideBySide:
         tileSideBySide(*m_mdiArea);
         break;
-    case 2:
+    case WindowCmd::TileOneAboveTheOther:
         tileOneAboveTheOther(*m_mdiArea);
         break;
-    case 3:
+    case WindowCmd::ArrangeIcons:
         arrangeIcons(*m_mdiArea);
         break;
-    case 5:
+    case WindowCmd::Next:
         m_mdiArea->activateNextSubWindow();
         break;
-    case 6:
+    case WindowCmd::Previous:
         m_mdiArea->activatePreviousSubWindow();
         break;
-    case 8: {
+    case WindowCmd::CloseAll: {
         bool cancel = false;
         QueryUnloadDocuments(cancel);
         break;
     }
-    default:
-        break;
     }
 }
 
-void cMainFrame::mnuToolCmd_Click(int) {
+void cMainFrame::mnuToolCmd_Click(ToolCmd) {
     // The preferences and the charset converter have no dialog yet; their items stay disabled.
 }
 
@@ -139,8 +137,8 @@ void cMainFrame::mnuToolExtra_Click(int element) {
         message(u"プログラムを起動できませんでした。"_s, orvenly::msgbox::Exclamation);
 }
 
-void cMainFrame::mnuHelpCmd_Click(int index) {
-    if (index == 3)
+void cMainFrame::mnuHelpCmd_Click(HelpCmd item) {
+    if (item == HelpCmd::About)
         cDlgAbout::ShowAbout(this);
 }
 
@@ -149,21 +147,22 @@ void cMainFrame::ftbEdit_Click(tamsell::ButtonObject* button) {
         return;
     const QString key = button->Key();
     if (key == u"new"_s)
-        mnuFileCmd_Click(0);
+        mnuFileCmd_Click(FileCmd::New);
     else if (key == u"open"_s)
-        mnuFileCmd_Click(2);
+        mnuFileCmd_Click(FileCmd::Open);
     else if (key == u"save"_s)
-        mnuFileCmd_Click(m_ActiveDocument && !m_ActiveDocument->CanOverWrite() ? 6 : 5);
+        mnuFileCmd_Click(m_ActiveDocument && !m_ActiveDocument->CanOverWrite() ? FileCmd::SaveAs
+                                                                               : FileCmd::Save);
     else if (key == u"saveall"_s)
-        mnuFileCmd_Click(7);
+        mnuFileCmd_Click(FileCmd::SaveAll);
     else if (key == u"cut"_s)
-        mnuEditCmd_Click(3);
+        mnuEditCmd_Click(EditCmd::Cut);
     else if (key == u"copy"_s)
-        mnuEditCmd_Click(4);
+        mnuEditCmd_Click(EditCmd::Copy);
     else if (key == u"paste"_s)
-        mnuEditCmd_Click(5);
+        mnuEditCmd_Click(EditCmd::Paste);
     else if (key == u"undo"_s)
-        mnuEditCmd_Click(0);
+        mnuEditCmd_Click(EditCmd::Undo);
     else if (key == u"search"_s && m_ActiveDocument)
         showFind(m_find->isVisible() && m_find->Style() == 0 ? 1 : 0);
 }

@@ -29,8 +29,8 @@ bool clipboardHasText() {
 } // namespace
 
 // Only a change touches the item and the button, so the timer costs nothing while idle.
-void cMainFrame::setCommandEnabled(int editIndex, const char* buttonKey, bool enabled) {
-    QAction* item = menuItem(FrameMenu::Edit, editIndex);
+void cMainFrame::setCommandEnabled(EditCmd command, const char* buttonKey, bool enabled) {
+    QAction* item = menuItem(command);
     if (item->isEnabled() == enabled)
         return;
     item->setEnabled(enabled);
@@ -44,11 +44,11 @@ void cMainFrame::UpdateEditCommands() {
     }
     try {
         orvenly::TextEditor& editor = m_ActiveDocument->Editor();
-        setCommandEnabled(0, "undo", editor.CanUndo());
-        setCommandEnabled(5, "paste", clipboardHasText());
+        setCommandEnabled(EditCmd::Undo, "undo", editor.CanUndo());
+        setCommandEnabled(EditCmd::Paste, "paste", clipboardHasText());
         const bool selected = editor.SelLength() != 0;
-        setCommandEnabled(3, "cut", selected);
-        setCommandEnabled(4, "copy", selected);
+        setCommandEnabled(EditCmd::Cut, "cut", selected);
+        setCommandEnabled(EditCmd::Copy, "copy", selected);
 
         const QWidget* focus = QApplication::focusWidget();
         const QPlainTextEdit& box = m_ActiveDocument->txtEdit();

@@ -1,18 +1,20 @@
 #include "shell/cMainFrame.h"
 
+#include "common/Resource.h"
 #include "shell/ChildWindow.h"
 #include "shell/ChildWindows.h"
-#include "shell/Resource.h"
 #include "shell/cDlgSelectFormat.h"
 
 #include "orvenly/AutomationError.h"
 #include "orvenly/FileDialog.h"
 #include "orvenly/MRU.h"
 #include "orvenly/Modal.h"
+#include "orvenly/TextEditor.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QStandardPaths>
+#include <climits>
 
 namespace penlark {
 
@@ -26,6 +28,10 @@ constexpr int32_t OpenFlags = orvenly::OFN_HIDEREADONLY | orvenly::OFN_ALLOWMULT
                               orvenly::OFN_PATHMUSTEXIST | orvenly::OFN_FILEMUSTEXIST |
                               orvenly::OFN_NOREADONLYRETURN | orvenly::OFN_NONETWORKBUTTON |
                               orvenly::OFN_EXPLORER | orvenly::OFN_LONGNAMES;
+// Room for the chosen names. Paths here run past the other system's 260 characters: a save
+// takes any path the system can open, and an open takes a long list of them.
+constexpr int32_t SavePathBuffer = PATH_MAX;
+constexpr int32_t OpenNamesBuffer = 1 << 20;
 constexpr int32_t SaveFlags = orvenly::OFN_OVERWRITEPROMPT | orvenly::OFN_HIDEREADONLY |
                               orvenly::OFN_PATHMUSTEXIST | orvenly::OFN_NOREADONLYRETURN |
                               orvenly::OFN_NONETWORKBUTTON | orvenly::OFN_EXPLORER |
@@ -54,37 +60,35 @@ QString dialogFilter(int32_t id) {
 
 } // namespace
 
-void cMainFrame::mnuFileCmd_Click(int index) {
+void cMainFrame::mnuFileCmd_Click(FileCmd item) {
     try {
-        switch (index) {
-        case 0:
+        switch (item) {
+        case FileCmd::New:
             NewFile();
             break;
-        case 2:
+        case FileCmd::Open:
             OpenFiles();
             break;
-        case 3:
+        case FileCmd::Close:
             if (m_ActiveDocument) {
                 bool cancel = false;
                 OnDocumentQueryUnload(*m_ActiveDocument, cancel, 0);
             }
             break;
-        case 5:
+        case FileCmd::Save:
             SaveActive();
             break;
-        case 6:
+        case FileCmd::SaveAs:
             if (m_ActiveDocument) {
                 BusyCursor busy;
                 SaveDocumentAs(*m_ActiveDocument);
             }
             break;
-        case 7:
+        case FileCmd::SaveAll:
             SaveAll();
             break;
-        case 11:
+        case FileCmd::Exit:
             close();
-            break;
-        default:
             break;
         }
     } catch (const orvenly::AutomationError& error) {
@@ -107,7 +111,7 @@ void cMainFrame::OpenFiles() {
     dialog.SetFlags(OpenFlags);
     dialog.SethwndOwner(this);
     dialog.SetInitDir(InitialFolder());
-    dialog.SetMaxFileSize(10240);
+    dialog.SetMaxFileSize(OpenNamesBuffer);
     QStringList files;
     for (const QString& file : dialog.ShowOpen())
         files.append(file);
@@ -143,12 +147,15 @@ void cMainFrame::SaveActive() {
     SaveDocumentFile(*m_ActiveDocument);
 }
 
+// Only modified documents: an unmodified one has nothing to save, and writing it anyway could
+// overwrite what another program changed on disk since.
 void cMainFrame::SaveAll() {
     const QList<ChildWindow*> documents = [this] {
-        QList<ChildWindow*> all;
+        QList<ChildWindow*> modified;
         for (ChildWindow& document : *m_documents)
-            all.append(&document);
-        return all;
+            if (document.Editor().Modify())
+                modified.append(&document);
+        return modified;
     }();
     for (ChildWindow* document : documents) {
         if (!SaveDocumentFile(*document))
@@ -175,7 +182,7 @@ bool cMainFrame::SaveDocumentAs(ChildWindow& document) {
     dialog.SetFlags(SaveFlags);
     dialog.SethwndOwner(this);
     dialog.SetInitDir(InitialFolder());
-    dialog.SetMaxFileSize(260);
+    dialog.SetMaxFileSize(SavePathBuffer);
     QString name = document.FullPath();
     if (!dialog.ShowSave(name))
         return false;

@@ -127,7 +127,7 @@ void cMainFrame::loadLayout(const std::shared_ptr<orvenly::RegKey>& key) {
     } catch (const orvenly::AutomationError&) {
     }
     if (!toolbar)
-        menuItem(FrameMenu::View, 0)->trigger();
+        menuItem(ViewCmd::Toolbar)->trigger();
 
     setGeometry(placement(screenRect(*this), fraction(view, u"Left"_s, DefaultLeft),
                           fraction(view, u"Top"_s, DefaultTop),
@@ -143,7 +143,7 @@ void cMainFrame::saveLayout(orvenly::IRegister& key) {
     const auto view = key.SubKey(ViewKey);
     if (!view)
         return;
-    view->SetValue(u"Toolbar"_s, menuItem(FrameMenu::View, 0)->isChecked(), Variant(true));
+    view->SetValue(u"Toolbar"_s, menuItem(ViewCmd::Toolbar)->isChecked(), Variant(true));
     const int16_t state = isMinimized()   ? StateMinimised
                           : isMaximized() ? StateMaximised
                                           : StateNormal;

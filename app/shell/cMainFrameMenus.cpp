@@ -31,37 +31,38 @@ constexpr int InfoIndent = 13;
 
 } // namespace
 
+void cMainFrame::addSeparator(FrameMenu menu) {
+    m_menus.at(menu)->addSeparator();
+}
+
 QAction* cMainFrame::addItem(FrameMenu menu, int index, const QString& caption,
                              const QKeySequence& shortcut) {
-    QMenu* owner = m_menus.at(menu);
-    QAction* item = caption == u"-"_s ? owner->addSeparator() : owner->addAction(caption);
+    QAction* item = m_menus.at(menu)->addAction(caption);
     if (!shortcut.isEmpty())
         item->setShortcut(shortcut);
     m_items[menu][index] = item;
-    if (!item->isSeparator()) {
-        connect(item, &QAction::triggered, this, [this, menu, index] {
-            switch (menu) {
-            case FrameMenu::File:
-                mnuFileCmd_Click(index);
-                break;
-            case FrameMenu::Edit:
-                mnuEditCmd_Click(index);
-                break;
-            case FrameMenu::View:
-                mnuViewCmd_Click(index);
-                break;
-            case FrameMenu::Window:
-                mnuWindowCmd_Click(index);
-                break;
-            case FrameMenu::Tool:
-                mnuToolCmd_Click(index);
-                break;
-            case FrameMenu::Help:
-                mnuHelpCmd_Click(index);
-                break;
-            }
-        });
-    }
+    connect(item, &QAction::triggered, this, [this, menu, index] {
+        switch (menu) {
+        case FrameMenu::File:
+            mnuFileCmd_Click(FileCmd(index));
+            break;
+        case FrameMenu::Edit:
+            mnuEditCmd_Click(EditCmd(index));
+            break;
+        case FrameMenu::View:
+            mnuViewCmd_Click(ViewCmd(index));
+            break;
+        case FrameMenu::Window:
+            mnuWindowCmd_Click(WindowCmd(index));
+            break;
+        case FrameMenu::Tool:
+            mnuToolCmd_Click(ToolCmd(index));
+            break;
+        case FrameMenu::Help:
+            mnuHelpCmd_Click(HelpCmd(index));
+            break;
+        }
+    });
     return item;
 }
 
@@ -82,16 +83,16 @@ void cMainFrame::buildMenus() {
 }
 
 void cMainFrame::buildFileMenu() {
-    addItem(FrameMenu::File, 0, u"新規作成(&N)"_s, QKeySequence(Qt::CTRL | Qt::Key_N));
-    addItem(FrameMenu::File, 2, u"開く(&O)"_s, QKeySequence(Qt::CTRL | Qt::Key_O));
+    addItem(FileCmd::New, u"新規作成(&N)"_s, QKeySequence(Qt::CTRL | Qt::Key_N));
+    addItem(FileCmd::Open, u"開く(&O)"_s, QKeySequence(Qt::CTRL | Qt::Key_O));
     // The tab text shows the key; the shortcut itself is the action's.
-    addItem(FrameMenu::File, 3, u"閉じる(&C)\tCtrl+F4"_s)
+    addItem(FileCmd::Close, u"閉じる(&C)\tCtrl+F4"_s)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4));
-    addItem(FrameMenu::File, 4, u"-"_s);
-    addItem(FrameMenu::File, 5, u"上書き保存(&S)"_s, QKeySequence(Qt::CTRL | Qt::Key_S));
-    addItem(FrameMenu::File, 6, u"名前を付けて保存(&A)"_s);
-    addItem(FrameMenu::File, 7, u"全て上書き保存(&L)"_s, QKeySequence(Qt::CTRL | Qt::Key_L));
-    addItem(FrameMenu::File, 8, u"-"_s);
+    addSeparator(FrameMenu::File);
+    addItem(FileCmd::Save, u"上書き保存(&S)"_s, QKeySequence(Qt::CTRL | Qt::Key_S));
+    addItem(FileCmd::SaveAs, u"名前を付けて保存(&A)"_s);
+    addItem(FileCmd::SaveAll, u"全て上書き保存(&L)"_s, QKeySequence(Qt::CTRL | Qt::Key_L));
+    addSeparator(FrameMenu::File);
 
     m_recentMenu = new QMenu(u"最近使ったファイル(&R)"_s, this);
     QAction* none = m_recentMenu->addAction(u"    （履歴がありません）"_s);
@@ -104,52 +105,52 @@ void cMainFrame::buildFileMenu() {
     });
     m_items[FrameMenu::File][9] = m_menus.at(FrameMenu::File)->addMenu(m_recentMenu);
 
-    addItem(FrameMenu::File, 10, u"-"_s);
-    addItem(FrameMenu::File, 11, u"終了(&X)"_s, QKeySequence(Qt::CTRL | Qt::Key_Q));
-    for (int index : {3, 6, 5, 7})
-        menuItem(FrameMenu::File, index)->setEnabled(false);
+    addSeparator(FrameMenu::File);
+    addItem(FileCmd::Exit, u"終了(&X)"_s, QKeySequence(Qt::CTRL | Qt::Key_Q));
+    for (FileCmd item : {FileCmd::Close, FileCmd::SaveAs, FileCmd::Save, FileCmd::SaveAll})
+        menuItem(item)->setEnabled(false);
 }
 
 void cMainFrame::buildEditMenu() {
-    addItem(FrameMenu::Edit, 0, u"元に戻す(&U)"_s, QKeySequence(Qt::CTRL | Qt::Key_Z));
-    addItem(FrameMenu::Edit, 1, u"やり直し(&R)"_s)->setVisible(false);
-    addItem(FrameMenu::Edit, 2, u"-"_s);
-    addItem(FrameMenu::Edit, 3, u"切り取り(&T)"_s, QKeySequence(Qt::CTRL | Qt::Key_X));
-    addItem(FrameMenu::Edit, 4, u"コピー(&C)"_s, QKeySequence(Qt::CTRL | Qt::Key_C));
-    addItem(FrameMenu::Edit, 5, u"貼り付け(&P)"_s, QKeySequence(Qt::CTRL | Qt::Key_V));
-    addItem(FrameMenu::Edit, 6, u"-"_s);
-    addItem(FrameMenu::Edit, 7, u"すべて選択(&A)"_s, QKeySequence(Qt::CTRL | Qt::Key_A));
-    addItem(FrameMenu::Edit, 8, u"-"_s);
-    addItem(FrameMenu::Edit, 9, u"検索(&F)"_s, QKeySequence(Qt::CTRL | Qt::Key_F));
-    addItem(FrameMenu::Edit, 10, u"次を検索(&N)"_s, QKeySequence(Qt::Key_F3));
-    addItem(FrameMenu::Edit, 11, u"置換(&E)"_s, QKeySequence(Qt::CTRL | Qt::Key_H));
-    addItem(FrameMenu::Edit, 12, u"-"_s);
-    addItem(FrameMenu::Edit, 14, u"日付と時刻(&D)"_s, QKeySequence(Qt::Key_F5));
-    addItem(FrameMenu::Edit, 15, u"-"_s);
-    // The input-method items (19, 20 and their separator 21) need a host that lets a program
+    addItem(EditCmd::Undo, u"元に戻す(&U)"_s, QKeySequence(Qt::CTRL | Qt::Key_Z));
+    addItem(EditCmd::Redo, u"やり直し(&R)"_s)->setVisible(false);
+    addSeparator(FrameMenu::Edit);
+    addItem(EditCmd::Cut, u"切り取り(&T)"_s, QKeySequence(Qt::CTRL | Qt::Key_X));
+    addItem(EditCmd::Copy, u"コピー(&C)"_s, QKeySequence(Qt::CTRL | Qt::Key_C));
+    addItem(EditCmd::Paste, u"貼り付け(&P)"_s, QKeySequence(Qt::CTRL | Qt::Key_V));
+    addSeparator(FrameMenu::Edit);
+    addItem(EditCmd::SelectAll, u"すべて選択(&A)"_s, QKeySequence(Qt::CTRL | Qt::Key_A));
+    addSeparator(FrameMenu::Edit);
+    addItem(EditCmd::Find, u"検索(&F)"_s, QKeySequence(Qt::CTRL | Qt::Key_F));
+    addItem(EditCmd::FindNext, u"次を検索(&N)"_s, QKeySequence(Qt::Key_F3));
+    addItem(EditCmd::Replace, u"置換(&E)"_s, QKeySequence(Qt::CTRL | Qt::Key_H));
+    addSeparator(FrameMenu::Edit);
+    addItem(EditCmd::DateAndTime, u"日付と時刻(&D)"_s, QKeySequence(Qt::Key_F5));
+    addSeparator(FrameMenu::Edit);
+    // The input-method items (indices 19 and 20, with a separator) need a host that lets a program
     // switch the input method; Qt offers none, so they are left out.
-    addItem(FrameMenu::Edit, 22, u"プロパティ(&Y)..."_s);
+    addItem(EditCmd::Properties, u"プロパティ(&Y)..."_s);
     m_menus.at(FrameMenu::Edit)->menuAction()->setVisible(false);
 }
 
 void cMainFrame::buildViewMenu() {
-    QAction* toolbar = addItem(FrameMenu::View, 0, u"ツール バー(&T)"_s);
+    QAction* toolbar = addItem(ViewCmd::Toolbar, u"ツール バー(&T)"_s);
     toolbar->setCheckable(true);
     toolbar->setChecked(true);
 }
 
 void cMainFrame::buildWindowMenu() {
-    addItem(FrameMenu::Window, 0, u"重ねて表示(&C)"_s);
-    addItem(FrameMenu::Window, 1, u"縦長に並べて表示(&H)"_s);
-    addItem(FrameMenu::Window, 2, u"横長に並べて表示(&V)"_s);
-    addItem(FrameMenu::Window, 3, u"アイコンの整列(&I)"_s);
-    addItem(FrameMenu::Window, 4, u"-"_s);
-    addItem(FrameMenu::Window, 5, u"次(&N)\tCtrl+F6"_s)
+    addItem(WindowCmd::Cascade, u"重ねて表示(&C)"_s);
+    addItem(WindowCmd::TileSideBySide, u"縦長に並べて表示(&H)"_s);
+    addItem(WindowCmd::TileOneAboveTheOther, u"横長に並べて表示(&V)"_s);
+    addItem(WindowCmd::ArrangeIcons, u"アイコンの整列(&I)"_s);
+    addSeparator(FrameMenu::Window);
+    addItem(WindowCmd::Next, u"次(&N)\tCtrl+F6"_s)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F6));
-    addItem(FrameMenu::Window, 6, u"前(&F)\tShift+Ctrl+F6"_s)
+    addItem(WindowCmd::Previous, u"前(&F)\tShift+Ctrl+F6"_s)
         ->setShortcut(QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_F6));
-    addItem(FrameMenu::Window, 7, u"-"_s);
-    addItem(FrameMenu::Window, 8, u"全て閉じる(&L)"_s);
+    addSeparator(FrameMenu::Window);
+    addItem(WindowCmd::CloseAll, u"全て閉じる(&L)"_s);
     QMenu* window = m_menus.at(FrameMenu::Window);
     m_windowListSeparator = window->addSeparator();
     connect(window, &QMenu::aboutToShow, this, &cMainFrame::listWindows);
@@ -180,12 +181,12 @@ void cMainFrame::listWindows() {
 }
 
 void cMainFrame::buildToolMenu() {
-    addItem(FrameMenu::Tool, 0, u"環境設定(&O)..."_s);
-    addItem(FrameMenu::Tool, 1, u"-"_s);
-    addItem(FrameMenu::Tool, 2, u"文字コード変換(&C)..."_s);
+    addItem(ToolCmd::Preferences, u"環境設定(&O)..."_s);
+    addSeparator(FrameMenu::Tool);
+    addItem(ToolCmd::Converter, u"文字コード変換(&C)..."_s);
     // Their dialogs are not part of the program yet.
-    menuItem(FrameMenu::Tool, 0)->setEnabled(false);
-    menuItem(FrameMenu::Tool, 2)->setEnabled(false);
+    menuItem(ToolCmd::Preferences)->setEnabled(false);
+    menuItem(ToolCmd::Converter)->setEnabled(false);
 
     QMenu* tools = m_menus.at(FrameMenu::Tool);
     m_toolMenu = tools;
@@ -200,10 +201,9 @@ void cMainFrame::buildToolMenu() {
 }
 
 void cMainFrame::buildHelpMenu() {
-    addItem(FrameMenu::Help, 0, u"トピックの検索(&T)..."_s)->setVisible(false);
-    addItem(FrameMenu::Help, 1, u"目次(&I)..."_s)->setVisible(false);
-    addItem(FrameMenu::Help, 2, u"-"_s)->setVisible(false);
-    addItem(FrameMenu::Help, 3, u"バージョン情報(&A)..."_s);
+    addItem(HelpCmd::SearchTopics, u"トピックの検索(&T)..."_s)->setVisible(false);
+    addItem(HelpCmd::Contents, u"目次(&I)..."_s)->setVisible(false);
+    addItem(HelpCmd::About, u"バージョン情報(&A)..."_s);
 }
 
 void cMainFrame::buildToolbar() {
@@ -224,7 +224,7 @@ void cMainFrame::buildToolbar() {
          true},
         {"open", FTBS_COMMAND, FTBS_EX_INDEPENDENTDROPDOWN, 2,
          u"ドキュメントファイルを開きます。 (Ctrl+O)"_s, true},
-        {"save", FTBS_COMMAND, FTBS_EX_NONE, 3, u"ドキュメントを保存します.。 (Ctrl+S)"_s, false},
+        {"save", FTBS_COMMAND, FTBS_EX_NONE, 3, u"ドキュメントを保存します。 (Ctrl+S)"_s, false},
         {"saveall", FTBS_COMMAND, FTBS_EX_NONE, 4, u"全てのドキュメントを保存します。"_s, false},
         {nullptr, FTBS_SEPARATOR, FTBS_EX_NONE, 0, {}, true},
         {"cut", FTBS_COMMAND, FTBS_EX_NONE, 5,

@@ -1,13 +1,12 @@
 #include "tests/app/shell/MainFrameTestSupport.h"
 
-#include "shell/Resource.h"
+#include "common/Resource.h"
 
 #include <QDir>
 
 namespace {
 
 using namespace Qt::StringLiterals;
-using penlark::FrameMenu;
 
 // The answers of the save confirmation.
 constexpr int32_t Save = 0;
@@ -57,7 +56,8 @@ TEST_F(MainFrameCloseTest, KeepingOneDocumentStillAsksAboutTheRestAndKeepsTheFra
 }
 
 TEST_F(MainFrameCloseTest, SaveAllSavesTheRestWithoutAsking) {
-    // An unmodified document after the answer is saved too.
+    // An unmodified document after the answer has nothing to save; what another program
+    // wrote to its file stays.
     document(3).Editor().SetModify(false);
     writeFile(u"three.txt"_s, "changed behind the editor\r\n");
     answer(u"Confirm"_s, SaveAll);
@@ -66,8 +66,9 @@ TEST_F(MainFrameCloseTest, SaveAllSavesTheRestWithoutAsking) {
 
     EXPECT_EQ(asked(u"Confirm"_s), 1);
     EXPECT_EQ(documentCount(), 0);
-    for (const QString& path : paths)
-        EXPECT_EQ(readFile(path), "more text\r\n") << path.toStdString();
+    EXPECT_EQ(readFile(paths[0]), "more text\r\n");
+    EXPECT_EQ(readFile(paths[1]), "more text\r\n");
+    EXPECT_EQ(readFile(paths[2]), "changed behind the editor\r\n");
 }
 
 TEST_F(MainFrameCloseTest, FailingSaveStopsTheWalkAndKeepsTheFrame) {
@@ -116,7 +117,7 @@ TEST_F(MainFrameCloseTest, KeepAllStopsAtOnce) {
 
 TEST_F(MainFrameCloseTest, CloseAllRunsTheWalkButTheFrameStays) {
     answer(u"Confirm"_s, DiscardAll);
-    item(FrameMenu::Window, 8)->trigger();
+    item(WindowCmd::CloseAll)->trigger();
 
     EXPECT_EQ(documentCount(), 0);
     EXPECT_TRUE(frame->isVisible());
@@ -128,20 +129,20 @@ TEST_F(MainFrameCloseTest, ClosingOneDocumentAsksYesNoCancel) {
     answer(u"MsgBox"_s, orvenly::msgbox::No);
     answer(u"MsgBox"_s, orvenly::msgbox::Yes);
 
-    item(FrameMenu::File, 3)->trigger();
+    item(FileCmd::Close)->trigger();
     EXPECT_EQ(documentCount(), 3);
     const Request& question = requests.back();
     EXPECT_EQ(question.style, orvenly::msgbox::YesNoCancel | orvenly::msgbox::Question |
                                   orvenly::msgbox::DefaultButton3);
     EXPECT_EQ(question.text, penlark::FormatResString(1000, {u"three.txt"_s}));
 
-    item(FrameMenu::File, 3)->trigger();
+    item(FileCmd::Close)->trigger();
     EXPECT_EQ(documentCount(), 2);
     EXPECT_EQ(readFile(paths[2]), "text\r\n");
 
     QCoreApplication::processEvents();
     ASSERT_NE(frame->ActiveDocument(), nullptr);
-    item(FrameMenu::File, 3)->trigger();
+    item(FileCmd::Close)->trigger();
     EXPECT_EQ(documentCount(), 1);
     EXPECT_EQ(asked(u"MsgBox"_s), 3);
 }

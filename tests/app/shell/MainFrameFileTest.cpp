@@ -19,7 +19,6 @@ using orvenly::SCS_JIS;
 using orvenly::SCS_SHIFTJIS;
 using orvenly::SLB_CRLF;
 using orvenly::SLB_LF;
-using penlark::FrameMenu;
 
 const QString Sample = u"日本語の文章です。漢字とかなを含みます。\n二行目もあります。\n"_s;
 
@@ -49,7 +48,7 @@ TEST_F(MainFrameTest, OpenAndSaveThroughTheMenusInEachCharset) {
         const bool named = sample.charset == SCS_EUC;
         answer(u"FileOpen"_s, named ? 2 : 1, {path});
         answer(u"SelectFormat"_s, penlark::formatSelection(SCS_EUC, 0));
-        item(FrameMenu::File, 2)->trigger();
+        item(FileCmd::Open)->trigger();
         penlark::ChildWindow& opened = *frame->ActiveDocument();
         EXPECT_EQ(opened.Charset(), sample.charset);
         EXPECT_EQ(opened.BreakCode(), SLB_CRLF);
@@ -57,7 +56,7 @@ TEST_F(MainFrameTest, OpenAndSaveThroughTheMenusInEachCharset) {
 
         opened.Editor().SetSel(0, 0);
         opened.Editor().ReplaceSel(u"追記"_s);
-        item(FrameMenu::File, 5)->trigger();
+        item(FileCmd::Save)->trigger();
         EXPECT_FALSE(opened.Editor().Modify());
         const auto& conversion = orvenly::StringConversion::instance();
         const QString expected = u"追記"_s + Sample;
@@ -79,7 +78,7 @@ TEST_F(MainFrameTest, SecondOpenFilterAsksOnceForTheFormatOfAllFiles) {
     start();
     answer(u"FileOpen"_s, 2, {first, second});
     answer(u"SelectFormat"_s, penlark::formatSelection(SCS_EUC, SLB_LF));
-    item(FrameMenu::File, 2)->trigger();
+    item(FileCmd::Open)->trigger();
 
     EXPECT_EQ(asked(u"SelectFormat"_s), 1);
     ASSERT_EQ(documentCount(), 2);
@@ -95,13 +94,13 @@ TEST_F(MainFrameTest, CancellingTheFormatOpensNothing) {
     start();
     answer(u"FileOpen"_s, 2, {file});
     answer(u"SelectFormat"_s, penlark::FormatCancelled);
-    item(FrameMenu::File, 2)->trigger();
+    item(FileCmd::Open)->trigger();
     EXPECT_EQ(documentCount(), 0);
 }
 
 TEST_F(MainFrameTest, SaveButtonOnANewDocumentGoesToSaveAs) {
     start();
-    item(FrameMenu::File, 0)->trigger();
+    item(FileCmd::New)->trigger();
     penlark::ChildWindow& created = document(1);
     created.Editor().ReplaceSel(u"新しい\r\n"_s);
     const QString target = dir.filePath(u"new.txt"_s);
@@ -113,7 +112,7 @@ TEST_F(MainFrameTest, SaveButtonOnANewDocumentGoesToSaveAs) {
     EXPECT_EQ(readFile(target), platform::cp932::encode(u"新しい\r\n"_s));
     EXPECT_TRUE(created.CanOverWrite());
     EXPECT_EQ(frame->MRUFiles().Item(1), target);
-    EXPECT_TRUE(item(FrameMenu::File, 5)->isEnabled());
+    EXPECT_TRUE(item(FileCmd::Save)->isEnabled());
 }
 
 TEST_F(MainFrameTest, SaveAsWithTheSecondFilterWritesTheChosenFormat) {
@@ -123,7 +122,7 @@ TEST_F(MainFrameTest, SaveAsWithTheSecondFilterWritesTheChosenFormat) {
     answer(u"FileSave"_s, 2, {target});
     answer(u"SelectFormat"_s, penlark::formatSelection(SCS_EUC, SLB_LF));
 
-    item(FrameMenu::File, 6)->trigger();
+    item(FileCmd::SaveAs)->trigger();
 
     ASSERT_EQ(asked(u"SelectFormat"_s), 1);
     const auto request = std::find_if(requests.begin(), requests.end(),
@@ -138,27 +137,69 @@ TEST_F(MainFrameTest, SaveAsWithTheSecondFilterWritesTheChosenFormat) {
 
 TEST_F(MainFrameTest, CancelledSaveAsKeepsTheDocumentModified) {
     start();
-    item(FrameMenu::File, 0)->trigger();
+    item(FileCmd::New)->trigger();
     document(1).Editor().ReplaceSel(u"x"_s);
-    item(FrameMenu::File, 6)->trigger();
+    item(FileCmd::SaveAs)->trigger();
     EXPECT_EQ(asked(u"FileSave"_s), 1);
     EXPECT_TRUE(document(1).Editor().Modify());
     EXPECT_FALSE(document(1).CanOverWrite());
 }
 
-TEST_F(MainFrameTest, SaveAllSavesEveryDocumentAndStopsAtTheFirstFailure) {
+TEST_F(MainFrameTest, SaveAllSavesEveryModifiedDocumentAndStopsAtTheFirstFailure) {
     start();
     penlark::ChildWindow& first = modifiedDocument(u"one.txt"_s);
-    item(FrameMenu::File, 0)->trigger();
+    item(FileCmd::New)->trigger();
+    document(2).Editor().ReplaceSel(u"new"_s);
     penlark::ChildWindow& third = modifiedDocument(u"three.txt"_s);
     ASSERT_EQ(documentCount(), 3);
 
     // The new document in the middle asks for a name; cancelling stops the run there.
-    item(FrameMenu::File, 7)->trigger();
+    item(FileCmd::SaveAll)->trigger();
     EXPECT_FALSE(first.Editor().Modify());
     EXPECT_TRUE(third.Editor().Modify());
     EXPECT_EQ(readFile(first.FullPath()), "more text\r\n");
     EXPECT_EQ(readFile(third.FullPath()), "text\r\n");
+}
+
+// What another program wrote to an unmodified document's file stays: there was nothing to save.
+TEST_F(MainFrameTest, SaveAllLeavesUnmodifiedDocumentsAlone) {
+    const QString untouched = writeFile(u"untouched.txt"_s, "as read\r\n");
+    start({untouched});
+    item(FileCmd::New)->trigger();
+    penlark::ChildWindow& edited = modifiedDocument(u"edited.txt"_s);
+    writeFile(u"untouched.txt"_s, "changed by another program\r\n");
+
+    item(FileCmd::SaveAll)->trigger();
+    EXPECT_EQ(asked(u"FileSave"_s), 0) << "the empty new document has nothing to save";
+    EXPECT_EQ(readFile(untouched), "changed by another program\r\n");
+    EXPECT_EQ(readFile(edited.FullPath()), "more text\r\n");
+    EXPECT_FALSE(edited.Editor().Modify());
+}
+
+// Paths here may be far longer than the other system's 260 characters.
+TEST_F(MainFrameTest, LongPathsOpenAndSave) {
+    QString folder = dir.path();
+    for (int i = 0; i < 6; ++i)
+        folder += u"/"_s + QString(200, QChar(u'a' + i));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    QStringList files;
+    for (int i = 0; i < 12; ++i) {
+        files << folder + u"/%1.txt"_s.arg(i);
+        QFile out(files.last());
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write("x");
+    }
+    ASSERT_GT(files.join(QString()).size(), 10240);
+    start();
+    answer(u"FileOpen"_s, 1, files);
+    item(FileCmd::Open)->trigger();
+    ASSERT_EQ(documentCount(), 12);
+
+    const QString target = folder + u"/saved as.txt"_s;
+    answer(u"FileSave"_s, 1, {target});
+    item(FileCmd::SaveAs)->trigger();
+    EXPECT_EQ(readFile(target), "x");
+    EXPECT_EQ(frame->ActiveDocument()->FullPath(), target);
 }
 
 TEST_F(MainFrameTest, DroppedFilesAndShortcutsOpenAsDocuments) {

@@ -14,7 +14,6 @@
 namespace {
 
 using namespace Qt::StringLiterals;
-using penlark::FrameMenu;
 
 class MainFrameStateTest : public MainFrameTest {
 protected:
@@ -24,7 +23,7 @@ protected:
     }
 
     penlark::ChildWindow& newDocument() {
-        item(FrameMenu::File, 0)->trigger();
+        item(FileCmd::New)->trigger();
         return *frame->ActiveDocument();
     }
 
@@ -40,18 +39,18 @@ TEST_F(MainFrameStateTest, CommandsFollowTheFirstAndLastDocument) {
     EXPECT_EQ(frame->ActiveDocument(), &created);
     EXPECT_TRUE(frame->menu(FrameMenu::Edit)->menuAction()->isVisible());
     EXPECT_TRUE(frame->menu(FrameMenu::Window)->menuAction()->isVisible());
-    for (int index : {3, 6, 7})
-        EXPECT_TRUE(item(FrameMenu::File, index)->isEnabled()) << index;
+    for (FileCmd command : {FileCmd::Close, FileCmd::SaveAs, FileCmd::SaveAll})
+        EXPECT_TRUE(item(command)->isEnabled()) << int(command);
     // A new document has no file to write over.
-    EXPECT_FALSE(item(FrameMenu::File, 5)->isEnabled());
+    EXPECT_FALSE(item(FileCmd::Save)->isEnabled());
     EXPECT_TRUE(button(u"save"_s)->Enabled());
     EXPECT_TRUE(button(u"saveall"_s)->Enabled());
 
-    item(FrameMenu::Window, 8)->trigger();
+    item(WindowCmd::CloseAll)->trigger();
     EXPECT_EQ(frame->ActiveDocument(), nullptr);
     EXPECT_FALSE(frame->menu(FrameMenu::Edit)->menuAction()->isVisible());
-    for (int index : {3, 5, 6, 7})
-        EXPECT_FALSE(item(FrameMenu::File, index)->isEnabled()) << index;
+    for (FileCmd command : {FileCmd::Close, FileCmd::Save, FileCmd::SaveAs, FileCmd::SaveAll})
+        EXPECT_FALSE(item(command)->isEnabled()) << int(command);
     for (const QString& key : {u"save"_s, u"saveall"_s, u"undo"_s, u"cut"_s, u"copy"_s})
         EXPECT_FALSE(button(key)->Enabled()) << key.toStdString();
 }
@@ -60,26 +59,26 @@ TEST_F(MainFrameStateTest, EditCommandsFollowTheEditorAndTheClipboard) {
     penlark::ChildWindow& created = newDocument();
     QGuiApplication::clipboard()->clear();
     frame->UpdateEditCommands();
-    EXPECT_FALSE(item(FrameMenu::Edit, 0)->isEnabled());
-    EXPECT_FALSE(item(FrameMenu::Edit, 3)->isEnabled());
+    EXPECT_FALSE(item(EditCmd::Undo)->isEnabled());
+    EXPECT_FALSE(item(EditCmd::Cut)->isEnabled());
     EXPECT_FALSE(button(u"copy"_s)->Enabled());
 
     created.Editor().ReplaceSel(u"abc"_s);
     created.Editor().SetSel(0, 2);
     frame->UpdateEditCommands();
-    EXPECT_TRUE(item(FrameMenu::Edit, 0)->isEnabled());
+    EXPECT_TRUE(item(EditCmd::Undo)->isEnabled());
     EXPECT_TRUE(button(u"undo"_s)->Enabled());
-    EXPECT_TRUE(item(FrameMenu::Edit, 3)->isEnabled());
+    EXPECT_TRUE(item(EditCmd::Cut)->isEnabled());
     EXPECT_TRUE(button(u"cut"_s)->Enabled());
     EXPECT_TRUE(button(u"copy"_s)->Enabled());
 
-    item(FrameMenu::Edit, 4)->trigger();
+    item(EditCmd::Copy)->trigger();
     frame->UpdateEditCommands();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), u"ab"_s);
-    EXPECT_TRUE(item(FrameMenu::Edit, 5)->isEnabled());
+    EXPECT_TRUE(item(EditCmd::Paste)->isEnabled());
     EXPECT_TRUE(button(u"paste"_s)->Enabled());
 
-    item(FrameMenu::Edit, 7)->trigger();
+    item(EditCmd::SelectAll)->trigger();
     EXPECT_EQ(created.Editor().SelLength(), 3);
 }
 
@@ -94,13 +93,13 @@ TEST_F(MainFrameStateTest, CaretLabelShowsLineThenColumnAndClearsWithTheLastDocu
     EXPECT_EQ(frame->lblCoordinate().text(), u"2 行, 2 列"_s);
 
     answer(u"Confirm"_s, 4);
-    item(FrameMenu::Window, 8)->trigger();
+    item(WindowCmd::CloseAll)->trigger();
     EXPECT_TRUE(frame->lblCoordinate().text().isEmpty());
 }
 
 TEST_F(MainFrameStateTest, DateAndTimeIsInsertedUndoably) {
     penlark::ChildWindow& created = newDocument();
-    item(FrameMenu::Edit, 14)->trigger();
+    item(EditCmd::DateAndTime)->trigger();
     const QString inserted = created.Editor().Text();
     EXPECT_FALSE(inserted.isEmpty());
     EXPECT_TRUE(inserted.contains(QString::number(QDate::currentDate().day())));
@@ -111,7 +110,7 @@ TEST_F(MainFrameStateTest, PropertyWindowFollowsTheActiveDocumentAndChangesItsCh
     penlark::ChildWindow& first = newDocument();
     penlark::ChildWindow& second = newDocument();
     EXPECT_EQ(frame->propertyWindow().Target(), &second);
-    item(FrameMenu::Edit, 22)->trigger();
+    item(EditCmd::Properties)->trigger();
     EXPECT_TRUE(frame->propertyWindow().isVisible());
 
     auto* charset = frame->propertyWindow().findChild<QComboBox*>(u"cboCharset"_s);
@@ -123,7 +122,7 @@ TEST_F(MainFrameStateTest, PropertyWindowFollowsTheActiveDocumentAndChangesItsCh
     EXPECT_EQ(first.Charset(), orvenly::SCS_SHIFTJIS);
 
     answer(u"Confirm"_s, 4);
-    item(FrameMenu::Window, 8)->trigger();
+    item(WindowCmd::CloseAll)->trigger();
     EXPECT_FALSE(frame->propertyWindow().isVisible());
 }
 
@@ -132,7 +131,7 @@ TEST_F(MainFrameStateTest, WindowsTileSideBySideAndOneAboveTheOther) {
     newDocument();
     const QRect room = frame->documentArea().viewport()->rect();
 
-    item(FrameMenu::Window, 1)->trigger();
+    item(WindowCmd::TileSideBySide)->trigger();
     const QList<QMdiSubWindow*> windows =
         frame->documentArea().subWindowList(QMdiArea::CreationOrder);
     ASSERT_EQ(windows.size(), 2);
@@ -141,12 +140,12 @@ TEST_F(MainFrameStateTest, WindowsTileSideBySideAndOneAboveTheOther) {
     EXPECT_EQ(windows[0]->height(), room.height());
     EXPECT_EQ(windows[0]->width() + windows[1]->width(), room.width());
 
-    item(FrameMenu::Window, 2)->trigger();
+    item(WindowCmd::TileOneAboveTheOther)->trigger();
     EXPECT_EQ(windows[1]->geometry().top(), windows[0]->geometry().bottom() + 1);
     EXPECT_EQ(windows[0]->width(), room.width());
 
     QMdiSubWindow* before = frame->documentArea().activeSubWindow();
-    item(FrameMenu::Window, 5)->trigger();
+    item(WindowCmd::Next)->trigger();
     EXPECT_NE(frame->documentArea().activeSubWindow(), before);
     EXPECT_EQ(frame->ActiveDocument()->subWindow(), frame->documentArea().activeSubWindow());
 }
@@ -157,7 +156,7 @@ TEST_F(MainFrameStateTest, FindTakesTheSelectionAndTheSearchButtonSwitchesTheSty
     created.Editor().ReplaceSel(u"探す言葉"_s);
     created.Editor().SetSel(0, 2);
 
-    item(FrameMenu::Edit, 9)->trigger();
+    item(EditCmd::Find)->trigger();
     penlark::cDlgReplace& find = frame->findDialog();
     EXPECT_TRUE(find.isVisible());
     EXPECT_EQ(find.Style(), 0);
@@ -170,7 +169,7 @@ TEST_F(MainFrameStateTest, FindTakesTheSelectionAndTheSearchButtonSwitchesTheSty
     EXPECT_EQ(find.Style(), 0);
 
     answer(u"Confirm"_s, 4);
-    item(FrameMenu::Window, 8)->trigger();
+    item(WindowCmd::CloseAll)->trigger();
     EXPECT_FALSE(find.isVisible());
     EXPECT_FALSE(button(u"search"_s)->Enabled());
 }

@@ -27,6 +27,15 @@
 #include <optional>
 #include <vector>
 
+// The frame's menu items, by name.
+using penlark::EditCmd;
+using penlark::FileCmd;
+using penlark::FrameMenu;
+using penlark::HelpCmd;
+using penlark::ToolCmd;
+using penlark::ViewCmd;
+using penlark::WindowCmd;
+
 // The frame against a registry of its own and scripted dialogs. Each test starts from an
 // empty registry; the dialogs are answered from a queue per kind, and every request is kept.
 class MainFrameTest : public ::testing::Test {
@@ -105,7 +114,7 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
-    QAction* item(penlark::FrameMenu menu, int index) const { return frame->menuItem(menu, index); }
+    template <typename Cmd> QAction* item(Cmd command) const { return frame->menuItem(command); }
     std::shared_ptr<tamsell::ButtonObject> button(const QString& key) const {
         return frame->ftbEdit().Buttons().Item(key);
     }
@@ -116,7 +125,7 @@ protected:
     penlark::ChildWindow& modifiedDocument(const QString& name) {
         const QString path = writeFile(name, "text\r\n");
         answer(QStringLiteral("FileOpen"), 1, {path});
-        item(penlark::FrameMenu::File, 2)->trigger();
+        item(FileCmd::Open)->trigger();
         penlark::ChildWindow& opened = document(documentCount());
         opened.Editor().ReplaceSel(QStringLiteral("more "));
         return opened;

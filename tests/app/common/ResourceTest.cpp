@@ -1,4 +1,4 @@
-#include "shell/Resource.h"
+#include "common/Resource.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +19,7 @@ const QString Patterns = u"*.txt;*.bat;*.inf;*.ini;*.log;*.htm;*.html;*.xml;*.cs
 TEST(StringTable, EntriesHoldTheirExactTexts) {
     EXPECT_EQ(LoadResString(250), u"ファイル '%1' を開けません。\n\n"
                                   u"ファイルが他のプロセスにおいて使用中であるか、"
-                                  u"存在しない可能性があります。\""_qs);
+                                  u"存在しない可能性があります。"_qs);
     EXPECT_EQ(LoadResString(251),
               u"ファイル '%1' を開けません。\n\n"
               u"ファイルサイズが大きすぎるため、このエディタでは開けません。"_qs);

@@ -1,4 +1,4 @@
-#include "shell/Resource.h"
+#include "common/Resource.h"
 
 #include <QHash>
 #include <QStringView>
