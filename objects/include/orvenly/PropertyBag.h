@@ -35,6 +35,9 @@ public:
 
     // Replaces the contents when the stream is loading; the bag is unchanged if reading fails.
     bool Serialize(IStream& lpsr) override;
+    // A bag lives in its container's stream, not in the registry.
+    bool Load(IRegister&) override { return false; }
+    bool Save(IRegister&) override { return false; }
 
     QString toText() const;
     // Parses the text form; malformed text raises 321 naming the line.

@@ -5,6 +5,7 @@
 #include "orvenly/RegKey.h"
 #include "orvenly/Registry.h"
 #include "platform/RegistryStore.h"
+#include "tests/support/DirectionlessStream.h"
 
 #include <gtest/gtest.h>
 
@@ -171,6 +172,11 @@ public:
             fail();
         return std::make_shared<FailingRegister>();
     }
+    int32_t GetValueAny(const QString&, void*, int32_t) override { fail(); }
+    void SetValueAny(const QString&, const void*, int32_t) override { fail(); }
+    bool EnumValue(QString&, QString&) override { fail(); }
+    bool EnumSubKey(QString&) override { fail(); }
+    bool DeleteSubKey(const QString&) override { fail(); }
 
 private:
     [[noreturn]] static void fail() { throw AutomationError(orvenly::errors::PermissionDenied); }
@@ -189,7 +195,7 @@ TEST(SettingsFailures, LoadKeepsEveryMemberAndSaveReportsTheError) {
 
     EXPECT_THROW(settings.Save(broken), AutomationError);
 
-    orvenly::IStream stream;
+    DirectionlessStream stream;
     EXPECT_FALSE(settings.Serialize(stream));
 }
 

@@ -1,8 +1,13 @@
 #include "orvenly/Conversion.h"
 #include "orvenly/AutomationError.h"
 #include "orvenly/PropertyBag.h"
+#include "orvenly/RegKey.h"
+#include "orvenly/Registry.h"
+#include "platform/RegistryStore.h"
+#include "tests/support/DirectionlessStream.h"
 
 #include <QObject>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace orvenly;
@@ -10,7 +15,12 @@ using namespace orvenly;
 namespace {
 
 // An object that is both a stream and persistable, held through a third interface.
-class Hybrid : public QObject, public IStream, public IPersist {};
+class Hybrid : public QObject, public DirectionlessStream, public IPersist {
+public:
+    bool Serialize(IStream&) override { return false; }
+    bool Load(IRegister&) override { return false; }
+    bool Save(IRegister&) override { return false; }
+};
 
 TEST(Conversion, ViewsAnObjectThroughTheContractItImplements) {
     const auto hybrid = std::make_shared<Hybrid>();
@@ -21,8 +31,11 @@ TEST(Conversion, ViewsAnObjectThroughTheContractItImplements) {
     EXPECT_EQ(stream.get(), static_cast<IStream*>(hybrid.get()));
     EXPECT_EQ(hybrid.use_count(), 4);
 
-    const auto registry = std::make_shared<IRegister>();
-    EXPECT_EQ(Conversion::CRegister(registry), registry);
+    QTemporaryDir dir;
+    const std::shared_ptr<IRegister> key =
+        Registry::create(std::make_shared<platform::RegistryStore>(dir.filePath("registry.db")))
+            ->Item(HKEY_CURRENT_USER, QStringLiteral("Software"));
+    EXPECT_EQ(Conversion::CRegister(key), key);
 }
 
 TEST(Conversion, OtherObjectsAreATypeMismatchAndNothingStaysNothing) {

@@ -1,6 +1,7 @@
 #include "orvenly/PropertyBag.h"
 #include "orvenly/Archive.h"
 #include "orvenly/AutomationError.h"
+#include "tests/support/DirectionlessStream.h"
 #include "tests/support/TestSupport.h"
 
 #include <QFile>
@@ -171,7 +172,7 @@ TEST(PropertyBag, CorruptStreamsFailAndLeaveTheBagAlone) {
 
 TEST(PropertyBag, SerializeOnAStreamWithNoDirectionReportsFailure) {
     PropertyBag bag;
-    IStream stream;
+    DirectionlessStream stream;
     EXPECT_FALSE(bag.Serialize(stream));
 }
 

@@ -409,17 +409,4 @@ TEST_F(RegistryTest, KeysKeepTheirRegistryAlive) {
     EXPECT_TRUE(watched.expired());
 }
 
-TEST(IRegisterTest, TheBaseDoesNothing) {
-    IRegister base;
-    EXPECT_TRUE(base.GetValue(u"x"_qs, Variant(int32_t(1))).isEmpty());
-    base.SetValue(u"x"_qs, Variant(int32_t(1)));
-    char buffer[4];
-    EXPECT_EQ(base.GetValueAny(u"x"_qs, buffer, 4), 0);
-    QString name, value;
-    EXPECT_FALSE(base.EnumValue(name, value));
-    EXPECT_EQ(base.SubKey(u"x"_qs), nullptr);
-    EXPECT_FALSE(base.EnumSubKey(name));
-    EXPECT_FALSE(base.DeleteSubKey(u"x"_qs));
-}
-
 } // namespace
