@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QtGlobal>
+#include <QtCore/qnamespace.h>
 
 class QMdiArea;
 class QMenu;

@@ -62,6 +62,10 @@ cFloatEditorProperty::cFloatEditorProperty(QWidget* parent) : QWidget(parent, Qt
     txtFileName->setMinimumWidth(txtFileName->fontMetrics().averageCharWidth() * 40);
 }
 
+ChildWindow* cFloatEditorProperty::Target() const {
+    return m_Target;
+}
+
 void cFloatEditorProperty::SetTarget(ChildWindow* value) {
     if (value == m_Target)
         return;

@@ -19,7 +19,7 @@ class cFloatEditorProperty : public QWidget {
 public:
     explicit cFloatEditorProperty(QWidget* parent = nullptr);
 
-    ChildWindow* Target() const { return m_Target; }
+    ChildWindow* Target() const;
     // Another document is shown at once; the same one changes nothing. None clears the window.
     void SetTarget(ChildWindow* value);
     // Shows the target's path, charset and line-break code again.

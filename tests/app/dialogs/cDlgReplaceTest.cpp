@@ -159,8 +159,7 @@ TEST_F(DialogTest, SelectionWithLineBreakIsTheScopeAndNeverLeft) {
 
     // Without a selection the watch falls back to the whole text.
     editor.SetSelStart(0);
-    QTest::qWait(400);
-    EXPECT_TRUE(control<QRadioButton>("optTarget0").isChecked());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return control<QRadioButton>("optTarget0").isChecked(); }));
     EXPECT_FALSE(control<QRadioButton>("optTarget1").isEnabled());
 }
 

@@ -148,6 +148,43 @@ TEST(AnalyzingCharset, SevenBitBytesBreakReadings) {
     EXPECT_EQ(analyze("e0e020414243a1a10d0a"), SCS_UNKNOWN);
 }
 
+// Each byte at the edge of its class, in a sequence whose result changes if the byte were
+// taken for its neighbour's class.
+TEST(AnalyzingCharset, EdgesOfEachByteClass) {
+    const std::pair<const char*, StringCharsetTypeConstants> cases[] = {
+        {"7f", SCS_OCTETSTREAM},
+        {"80", SCS_OCTETSTREAM},
+        {"e080", SCS_SHIFTJIS},
+        {"81", SCS_SHIFTJIS},
+        {"8d", SCS_SHIFTJIS},
+        {"8ea1", SCS_UNKNOWN},
+        {"8e20", SCS_OCTETSTREAM},
+        {"8f", SCS_SHIFTJIS},
+        {"9f", SCS_SHIFTJIS},
+        {"a0", SCS_OCTETSTREAM},
+        {"e0a0", SCS_SHIFTJIS},
+        // A kana-range byte opens an EUC-JP character but is complete in Shift_JIS; a lead
+        // byte opens both.
+        {"a120", SCS_SHIFTJIS},
+        {"a1a1", SCS_UNKNOWN},
+        {"df20", SCS_SHIFTJIS},
+        {"dfdf", SCS_UNKNOWN},
+        {"e020", SCS_OCTETSTREAM},
+        {"e0e0", SCS_UNKNOWN},
+        {"fc20", SCS_OCTETSTREAM},
+        {"fc41", SCS_SHIFTJIS},
+        {"a1fc", SCS_UNKNOWN},
+        {"fcfc", SCS_UNKNOWN},
+        {"fd", SCS_EUC},
+        {"a1fd", SCS_EUC},
+        {"fe", SCS_EUC},
+        {"ff", SCS_OCTETSTREAM},
+        {"a1ff", SCS_OCTETSTREAM},
+    };
+    for (const auto& [hex, expected] : cases)
+        EXPECT_EQ(analyze(hex), expected) << hex;
+}
+
 TEST(AnalyzingCharset, LimitBoundsTheScan) {
     EXPECT_EQ(analyze("411b", 0), SCS_UNKNOWN);
     EXPECT_EQ(analyze("1b41", 0), SCS_JIS);

@@ -75,19 +75,23 @@ TEST_F(TextEditorMouseTest, ContextMenuCanBeCancelledOrLeftToTheBox) {
                              DefaultMenu = false;
                      });
     bool menuShown = false;
+    bool watched = false;
+    // Looks once for the menu, after the event has had its chance to open it.
     auto watchMenu = [&] {
-        QTimer::singleShot(50, [&] {
+        watched = false;
+        QTimer::singleShot(0, [&] {
             if (QWidget* popup = QApplication::activePopupWidget()) {
                 menuShown = true;
                 popup->close();
             }
+            watched = true;
         });
     };
     const QPoint at(60, 20);
     watchMenu();
     QContextMenuEvent cancelled(QContextMenuEvent::Mouse, at, box.viewport()->mapToGlobal(at));
     QApplication::sendEvent(box.viewport(), &cancelled);
-    QTest::qWait(100);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return watched; }));
     EXPECT_EQ(raised, 1);
     EXPECT_FALSE(menuShown);
 
@@ -95,7 +99,7 @@ TEST_F(TextEditorMouseTest, ContextMenuCanBeCancelledOrLeftToTheBox) {
     watchMenu();
     QContextMenuEvent shown(QContextMenuEvent::Mouse, at, box.viewport()->mapToGlobal(at));
     QApplication::sendEvent(box.viewport(), &shown);
-    QTest::qWait(100);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return watched; }));
     EXPECT_EQ(raised, 2);
     EXPECT_TRUE(menuShown);
 }
