@@ -1,8 +1,8 @@
 #include "BenchSupport.h"
 
+#include "common/Settings.h"
 #include "shell/ChildWindow.h"
 #include "shell/DocumentHost.h"
-#include "shell/Settings.h"
 
 #include <platform/Cp932.h>
 

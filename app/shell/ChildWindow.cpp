@@ -1,6 +1,7 @@
 #include "shell/ChildWindow.h"
 
 #include "common/Resource.h"
+#include "common/Settings.h"
 #include "orvenly/AutomationError.h"
 #include "orvenly/Modal.h"
 #include "orvenly/Strings.h"
@@ -9,7 +10,6 @@
 #include "shell/DocumentHost.h"
 #include "shell/DocumentText.h"
 #include "shell/FileIcon.h"
-#include "shell/Settings.h"
 #include "shell/Unmappable.h"
 
 #include <platform/FileReplacement.h>

@@ -1,11 +1,11 @@
 #include "shell/cMainFrame.h"
 
 #include "common/Resource.h"
+#include "common/Settings.h"
 #include "dialogs/cDlgReplace.h"
 #include "shell/ChildWindow.h"
 #include "shell/ChildWindows.h"
 #include "shell/ProgramIcon.h"
-#include "shell/Settings.h"
 #include "shell/cFloatEditorProperty.h"
 
 #include "orvenly/AutomationError.h"

@@ -1,5 +1,7 @@
 #include "shell/cMainFrame.h"
 
+#include "common/Settings.h"
+#include "dialogs/cDlgPreferences.h"
 #include "dialogs/cDlgReplace.h"
 #include "shell/ChildWindow.h"
 #include "shell/MdiArrange.h"
@@ -8,6 +10,7 @@
 
 #include "orvenly/AutomationError.h"
 #include "orvenly/Modal.h"
+#include "orvenly/RegKey.h"
 #include "orvenly/TextEditor.h"
 #include "tamsell/ButtonObject.h"
 #include "tamsell/FlatToolbar.h"
@@ -120,8 +123,18 @@ void cMainFrame::mnuWindowCmd_Click(WindowCmd item) {
     }
 }
 
-void cMainFrame::mnuToolCmd_Click(ToolCmd) {
-    // The preferences and the charset converter have no dialog yet; their items stay disabled.
+void cMainFrame::mnuToolCmd_Click(ToolCmd item) {
+    if (item != ToolCmd::Preferences)
+        return;
+    try {
+        if (!cDlgPreferences::ShowSettings(this, m_settings, *m_MRUFiles))
+            return;
+        if (const auto key = programKey())
+            m_settings.Save(*key);
+    } catch (const orvenly::AutomationError&) {
+        // Settings that cannot be stored still apply to this run.
+    }
+    ApplySettings();
 }
 
 void cMainFrame::mnuToolExtra_Click(int element) {

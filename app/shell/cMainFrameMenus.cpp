@@ -184,8 +184,7 @@ void cMainFrame::buildToolMenu() {
     addItem(ToolCmd::Preferences, u"環境設定(&O)..."_s);
     addSeparator(FrameMenu::Tool);
     addItem(ToolCmd::Converter, u"文字コード変換(&C)..."_s);
-    // Their dialogs are not part of the program yet.
-    menuItem(ToolCmd::Preferences)->setEnabled(false);
+    // The converter's dialog is not part of the program yet.
     menuItem(ToolCmd::Converter)->setEnabled(false);
 
     QMenu* tools = m_menus.at(FrameMenu::Tool);

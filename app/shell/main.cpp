@@ -1,6 +1,6 @@
+#include "common/Settings.h"
 #include "shell/EntryPoint.h"
 #include "shell/ProgramIcon.h"
-#include "shell/Settings.h"
 #include "shell/cMainFrame.h"
 
 #include "orvenly/AutomationError.h"

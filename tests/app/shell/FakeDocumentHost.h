@@ -1,8 +1,8 @@
 #pragma once
 
+#include "common/Settings.h"
 #include "shell/ChildWindow.h"
 #include "shell/DocumentHost.h"
-#include "shell/Settings.h"
 #include "tests/support/TestSupport.h"
 
 #include "orvenly/Modal.h"

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "common/Settings.h"
 #include "shell/ChildWindow.h"
 #include "shell/ChildWindows.h"
-#include "shell/Settings.h"
 #include "shell/cMainFrame.h"
 #include "tests/support/TestSupport.h"
 

@@ -1,4 +1,4 @@
-#include "shell/FontEnumeration.h"
+#include "common/FontEnumeration.h"
 
 #include "orvenly/AutomationError.h"
 #include "tests/support/TestSupport.h"
