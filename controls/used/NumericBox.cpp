@@ -262,20 +262,11 @@ QSize NumericBox::sizeHint() const {
 
 QSize NumericBox::minimumSizeHint() const {
     const int spinWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
-    numericbox::LayoutInput in;
-    in.length = Length();
-    in.whiteSpace = m_whiteSpace;
-    in.digitWidth = fontMetrics().horizontalAdvance(QLatin1Char('5'));
-    in.unitWidth = fontMetrics().horizontalAdvance(Unit());
-    in.unitEmpty = Unit().isEmpty();
-    in.style = m_style;
-    in.unitStyle = m_unitStyle;
-    in.dpi = logicalDpiX();
     const int frame = m_picInput->frameWidth();
     const int height =
         std::max(numericbox::twips(270, logicalDpiY()), fontMetrics().height() + 2 * frame);
     const int arrows = m_orientation == nboHorizontal ? 2 * spinWidth : spinWidth;
-    return {numericbox::naturalWidth(in, arrows), height};
+    return {numericbox::naturalWidth(layoutInput(), arrows), height};
 }
 
 void NumericBox::resizeEvent(QResizeEvent* event) {
@@ -283,7 +274,7 @@ void NumericBox::resizeEvent(QResizeEvent* event) {
     arrangeParts();
 }
 
-void NumericBox::arrangeParts() {
+numericbox::LayoutInput NumericBox::layoutInput() const {
     numericbox::LayoutInput in;
     in.inner = size();
     in.frame = m_picInput->frameWidth();
@@ -296,7 +287,11 @@ void NumericBox::arrangeParts() {
     in.style = m_style;
     in.unitStyle = m_unitStyle;
     in.dpi = logicalDpiX();
-    const numericbox::Layout layout = numericbox::arrange(in);
+    return in;
+}
+
+void NumericBox::arrangeParts() {
+    const numericbox::Layout layout = numericbox::arrange(layoutInput());
     m_picInput->setGeometry(layout.frame);
     m_txtInput->setGeometry(layout.field);
     m_lblUnitIn->setGeometry(layout.unitIn);

@@ -14,6 +14,10 @@ class PropertyBag;
 
 namespace tamsell {
 
+namespace numericbox {
+struct LayoutInput;
+}
+
 enum NumericBoxOrientationConstants : int32_t { nboHorizontal = 0, nboVertical = 1 };
 enum NumericBoxStyleConstants : int32_t { nbsOut = 0, nbsIn = 1 };
 
@@ -106,6 +110,7 @@ private:
     void showValue(bool field);
     void rangeChanged();
     void widen(int pixels);
+    numericbox::LayoutInput layoutInput() const;
     void arrangeParts();
     void fontChanged();
     void applyEnabledColors();
