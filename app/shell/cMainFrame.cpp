@@ -168,7 +168,7 @@ void cMainFrame::m_Documents_MenuChanged(bool hasChild) {
         setButtonEnabled("search", true);
         return;
     }
-    for (const char* key : {"save", "undo", "cut", "copy", "paste", "search"})
+    for (const char* key : {"save", "undo", "redo", "cut", "copy", "paste", "search"})
         setButtonEnabled(key, false);
     m_ActiveDocument = nullptr;
     m_lblCoordinate->clear();
@@ -196,6 +196,9 @@ void cMainFrame::RefreshDocumentCommands() {
     const bool canUndo = m_ActiveDocument->Editor().CanUndo();
     menuItem(EditCmd::Undo)->setEnabled(canUndo);
     setButtonEnabled("undo", canUndo);
+    const bool canRedo = m_ActiveDocument->Editor().CanRedo();
+    menuItem(EditCmd::Redo)->setEnabled(canRedo);
+    setButtonEnabled("redo", canRedo);
     m_property->UpdateProperties();
 }
 

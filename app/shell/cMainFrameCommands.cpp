@@ -82,6 +82,7 @@ void cMainFrame::mnuEditCmd_Click(EditCmd item) {
             m_property->raise();
             break;
         case EditCmd::Redo:
+            editor.Redo();
             break;
         }
     } catch (const orvenly::AutomationError& error) {
@@ -176,6 +177,8 @@ void cMainFrame::ftbEdit_Click(tamsell::ButtonObject* button) {
         mnuEditCmd_Click(EditCmd::Paste);
     else if (key == u"undo"_s)
         mnuEditCmd_Click(EditCmd::Undo);
+    else if (key == u"redo"_s)
+        mnuEditCmd_Click(EditCmd::Redo);
     else if (key == u"search"_s && m_ActiveDocument)
         showFind(m_find->isVisible() && m_find->Style() == 0 ? 1 : 0);
 }

@@ -45,6 +45,7 @@ void cMainFrame::UpdateEditCommands() {
     try {
         orvenly::TextEditor& editor = m_ActiveDocument->Editor();
         setCommandEnabled(EditCmd::Undo, "undo", editor.CanUndo());
+        setCommandEnabled(EditCmd::Redo, "redo", editor.CanRedo());
         setCommandEnabled(EditCmd::Paste, "paste", clipboardHasText());
         const bool selected = editor.SelLength() != 0;
         setCommandEnabled(EditCmd::Cut, "cut", selected);

@@ -113,7 +113,7 @@ void cMainFrame::buildFileMenu() {
 
 void cMainFrame::buildEditMenu() {
     addItem(EditCmd::Undo, u"元に戻す(&U)"_s, QKeySequence(Qt::CTRL | Qt::Key_Z));
-    addItem(EditCmd::Redo, u"やり直し(&R)"_s)->setVisible(false);
+    addItem(EditCmd::Redo, u"やり直し(&R)"_s, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
     addSeparator(FrameMenu::Edit);
     addItem(EditCmd::Cut, u"切り取り(&T)"_s, QKeySequence(Qt::CTRL | Qt::Key_X));
     addItem(EditCmd::Copy, u"コピー(&C)"_s, QKeySequence(Qt::CTRL | Qt::Key_C));

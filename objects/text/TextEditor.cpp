@@ -164,6 +164,15 @@ void TextEditor::Undo() {
     target().undo();
 }
 
+bool TextEditor::CanRedo() const {
+    return target().document()->isRedoAvailable();
+}
+
+void TextEditor::Redo() {
+    flushSelection();
+    target().redo();
+}
+
 void TextEditor::Copy() {
     flushSelection();
     target().copy();

@@ -60,10 +60,11 @@ public:
     int32_t LineHeight() const { return m_lineHeight; }
 
     bool CanUndo() const;
-    bool CanRedo() const { return false; }
+    bool CanRedo() const;
     void ClearUndo();
     void Undo();
-    void Redo() {}
+    // Does again what Undo took back, while nothing else has changed the text since.
+    void Redo();
     void Copy();
     void Paste();
     void Cut();

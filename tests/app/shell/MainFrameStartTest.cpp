@@ -41,7 +41,8 @@ TEST_F(MainFrameTest, StartsWithTheDocumentCommandsOff) {
         EXPECT_TRUE(item(command)->isEnabled()) << int(command);
     EXPECT_EQ(item(FileCmd::Close)->text(), u"閉じる(&C)\tCtrl+F4"_s);
     EXPECT_EQ(item(WindowCmd::Previous)->text(), u"前(&F)\tShift+Ctrl+F6"_s);
-    EXPECT_FALSE(item(EditCmd::Redo)->isVisible());
+    EXPECT_TRUE(item(EditCmd::Redo)->isVisible());
+    EXPECT_EQ(item(EditCmd::Redo)->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
     EXPECT_FALSE(item(HelpCmd::SearchTopics)->isVisible());
 
     EXPECT_TRUE(button(u"new"_s)->Enabled());

@@ -10,6 +10,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
+#include <QTest>
 
 namespace {
 
@@ -80,6 +81,44 @@ TEST_F(MainFrameStateTest, EditCommandsFollowTheEditorAndTheClipboard) {
 
     item(EditCmd::SelectAll)->trigger();
     EXPECT_EQ(created.Editor().SelLength(), 3);
+}
+
+// Typed words, taken back and done again by keys; the command and the button follow.
+TEST_F(MainFrameStateTest, RedoDoesAgainWhatUndoTookBack) {
+    penlark::ChildWindow& created = newDocument();
+    focusEditor(created);
+    QPlainTextEdit& box = created.txtEdit();
+    for (const QString& word : {u"one"_s, u"two"_s, u"three"_s}) {
+        QTest::keyClicks(&box, word);
+        QTest::keyClick(&box, Qt::Key_Return);
+    }
+    QTest::keyClick(&box, Qt::Key_Left);
+    QTest::keyClick(&box, Qt::Key_Backspace);
+    const QString typed = created.Editor().Text();
+    frame->UpdateEditCommands();
+    EXPECT_FALSE(item(EditCmd::Redo)->isEnabled());
+    EXPECT_FALSE(button(u"redo"_s)->Enabled());
+
+    while (created.Editor().CanUndo())
+        QTest::keyClick(&box, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(created.Editor().Text(), QString());
+    frame->UpdateEditCommands();
+    EXPECT_TRUE(item(EditCmd::Redo)->isEnabled());
+    EXPECT_TRUE(button(u"redo"_s)->Enabled());
+
+    while (created.Editor().CanRedo())
+        QTest::keyClick(&box, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(created.Editor().Text(), typed);
+    frame->UpdateEditCommands();
+    EXPECT_FALSE(item(EditCmd::Redo)->isEnabled());
+
+    // One undo, then the button does it again; a new edit leaves nothing to redo.
+    QTest::keyClick(&box, Qt::Key_Z, Qt::ControlModifier);
+    button(u"redo"_s)->setValue(tamsell::FTBV_PRESSED);
+    EXPECT_EQ(created.Editor().Text(), typed);
+    QTest::keyClick(&box, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClicks(&box, u"x"_s);
+    EXPECT_FALSE(created.Editor().CanRedo());
 }
 
 TEST_F(MainFrameStateTest, CaretLabelShowsLineThenColumnAndClearsWithTheLastDocument) {
