@@ -181,6 +181,8 @@ void ChildWindow::UpdateCaption() {
     QString caption = m_fileName + u" ( "_s + charsetPart(m_charset);
     if (m_charset != SCS_OCTETSTREAM)
         caption += breakPart(m_breakCode);
+    if (m_fileDeleted)
+        caption += u" [削除済み]"_s;
     setWindowTitle(caption);
     m_host.OnDocumentCaption(*this);
 }
@@ -235,7 +237,10 @@ bool ChildWindow::LoadDocument(const QString& FileName, bool Remember,
     m_Editor->ClearUndo();
     m_Editor->SetModify(false);
     if (Remember) {
+        m_openCharset = Charset;
+        m_openBreak = Break;
         takeFileName(FileName);
+        takeDiskStamp();
         setWindowIcon(GetFileIcon(FileName));
         UpdateCaption();
     }
@@ -260,6 +265,8 @@ bool ChildWindow::SaveDocument(const QString& FileName, bool Remember,
         return false;
     };
 
+    if (Remember && !confirmOverwrite(target))
+        return false;
     QByteArray bytes;
     try {
         QString text = m_Editor->Text();
@@ -283,6 +290,7 @@ bool ChildWindow::SaveDocument(const QString& FileName, bool Remember,
     if (Remember) {
         m_Editor->SetModify(false);
         takeFileName(target);
+        takeDiskStamp();
         setWindowIcon(GetFileIcon(target));
         UpdateCaption();
     }

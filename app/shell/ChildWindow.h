@@ -2,6 +2,8 @@
 
 #include "orvenly/StringConversion.h"
 
+#include <platform/FileStamp.h>
+
 #include <QFont>
 #include <QMdiSubWindow>
 #include <QPointer>
@@ -86,6 +88,20 @@ public:
                       orvenly::StringCharsetTypeConstants Charset = orvenly::SCS_UNKNOWN,
                       orvenly::StringLineBreakCodeConstants Break = orvenly::SLB_UNKNOWN);
 
+    // Reads the document's file again in the charset and line-break code it was opened with,
+    // or in the ones given. False, with the document as it was, when the file cannot be read.
+    bool Reload();
+    bool Reopen(orvenly::StringCharsetTypeConstants Charset,
+                orvenly::StringLineBreakCodeConstants Break);
+
+    // Looks whether another program changed or deleted the document's file since the last
+    // look. A deleted file is marked in the caption; for a changed one the user is asked
+    // whether to read it again (losing the edits, if there are any). Each change is asked
+    // about once.
+    void CheckDiskFile();
+    // The file is gone from disk; a save writes it anew.
+    bool FileDeleted() const { return m_fileDeleted; }
+
     // A document window is never modal; both arguments are accepted and not used.
     void Show2(int32_t Modal = 0, QWidget* OwnerForm = nullptr);
 
@@ -114,6 +130,11 @@ private:
     void activate();
     void showContextMenu(int32_t hwndCtrl, int32_t x, int32_t y, bool& DefaultMenu);
     void takeFileName(const QString& fullName);
+    // Remembers the file's state on disk as the document's own.
+    void takeDiskStamp();
+    // Before replacing its own file: when another program changed it since it was read or
+    // saved, asks whether to overwrite; true to go on.
+    bool confirmOverwrite(const QString& target);
     // Asks whether to save although lost characters would become "?"; true for yes.
     bool confirmUnmappable(const QString& text, const Unmappable& lost,
                            orvenly::StringCharsetTypeConstants charset);
@@ -129,6 +150,13 @@ private:
     int32_t m_index = 0;
     orvenly::StringCharsetTypeConstants m_charset = orvenly::SCS_SHIFTJIS;
     orvenly::StringLineBreakCodeConstants m_breakCode = orvenly::SLB_CRLF;
+    // The charset and line-break code asked for at the last open (0 for recognised).
+    orvenly::StringCharsetTypeConstants m_openCharset = orvenly::SCS_UNKNOWN;
+    orvenly::StringLineBreakCodeConstants m_openBreak = orvenly::SLB_UNKNOWN;
+    // The file as it was read or last saved, and as the user last heard of it.
+    platform::FileStamp m_diskStamp;
+    platform::FileStamp m_seenStamp;
+    bool m_fileDeleted = false;
     uint32_t m_foreColor = 0x80000008u;
     uint32_t m_backColor = 0x80000005u;
     qint64 m_maxFileSize = DefaultMaxFileSize;

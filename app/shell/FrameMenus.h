@@ -7,7 +7,17 @@ namespace penlark {
 enum class FrameMenu { File, Edit, View, Window, Tool, Help };
 
 // The items of each menu; a value is the item's index, the number its click handler gets.
-enum class FileCmd { New = 0, Open = 2, Close = 3, Save = 5, SaveAs = 6, SaveAll = 7, Exit = 11 };
+// Reopen is the program's own, shown after SaveAs.
+enum class FileCmd {
+    New = 0,
+    Open = 2,
+    Close = 3,
+    Save = 5,
+    SaveAs = 6,
+    SaveAll = 7,
+    Exit = 11,
+    Reopen = 12,
+};
 enum class EditCmd {
     Undo = 0,
     Redo = 1,

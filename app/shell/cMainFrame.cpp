@@ -21,6 +21,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFileSystemWatcher>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -64,6 +65,8 @@ cMainFrame::cMainFrame(cSettings& settings, QWidget* parent)
     m_find->hide();
     m_property = new cFloatEditorProperty(this);
     m_property->hide();
+    m_fileWatch = new QFileSystemWatcher(this);
+    connect(m_fileWatch, &QFileSystemWatcher::fileChanged, this, &cMainFrame::documentFileChanged);
 
     m_tmrEdit = new QTimer(this);
     m_tmrEdit->setInterval(EditTimerInterval);
@@ -160,6 +163,8 @@ void cMainFrame::ApplySettings() {
 void cMainFrame::m_Documents_MenuChanged(bool hasChild) {
     for (FileCmd item : {FileCmd::Close, FileCmd::SaveAs, FileCmd::Save, FileCmd::SaveAll})
         menuItem(item)->setEnabled(hasChild);
+    if (!hasChild)
+        menuItem(FileCmd::Reopen)->setEnabled(false);
     setButtonEnabled("save", hasChild);
     setButtonEnabled("saveall", hasChild);
     m_menus.at(FrameMenu::Edit)->menuAction()->setVisible(hasChild);
@@ -177,6 +182,8 @@ void cMainFrame::m_Documents_MenuChanged(bool hasChild) {
 }
 
 void cMainFrame::OnDocumentActivate(ChildWindow& document) {
+    // The watch misses some changes (files on network shares, quick replacements).
+    document.CheckDiskFile();
     m_ActiveDocument = &document;
     RefreshDocumentCommands();
     m_find->SetTarget(&document.Editor());
@@ -193,6 +200,7 @@ void cMainFrame::RefreshDocumentCommands() {
     if (!m_ActiveDocument)
         return;
     menuItem(FileCmd::Save)->setEnabled(m_ActiveDocument->CanOverWrite());
+    menuItem(FileCmd::Reopen)->setEnabled(m_ActiveDocument->CanOverWrite());
     const bool canUndo = m_ActiveDocument->Editor().CanUndo();
     menuItem(EditCmd::Undo)->setEnabled(canUndo);
     setButtonEnabled("undo", canUndo);

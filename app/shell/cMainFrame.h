@@ -16,6 +16,7 @@
 #include <memory>
 
 class QAction;
+class QFileSystemWatcher;
 class QLabel;
 class QMdiArea;
 class QMenu;
@@ -113,6 +114,7 @@ public:
     static QStringList droppedFiles(const QMimeData& dropped);
 
 protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
@@ -138,6 +140,10 @@ private:
     QAction* menuItem(FrameMenu menu, int index) const;
     void listWindows();
 
+    // Files changed by other programs.
+    void watchDocumentFile(ChildWindow& document);
+    void documentFileChanged(const QString& path);
+
     // Commands.
     void mnuFileCmd_Click(FileCmd item);
     void mnuEditCmd_Click(EditCmd item);
@@ -153,6 +159,7 @@ private:
     void OpenFiles();
     void SaveActive();
     void SaveAll();
+    void ReopenActive();
     // Adds a document for each file and loads it; the ones that fail are discarded.
     void openDocuments(const QStringList& files, int32_t format = 0);
     void openDroppedLater(const QStringList& files);
@@ -198,6 +205,7 @@ private:
     cFloatEditorProperty* m_property = nullptr;
     cDlgReplace* m_find = nullptr;
     QPointer<ChildWindow> m_ActiveDocument;
+    QFileSystemWatcher* m_fileWatch = nullptr;
     bool m_folderDone = false;
     bool m_unloaded = false;
 };

@@ -22,6 +22,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+constexpr int32_t MessageReopenEdited = 264;
+
 // The filter whose files are read in a charset the user picks.
 constexpr int32_t ChosenFormatFilter = 2;
 constexpr int32_t OpenFlags = orvenly::OFN_HIDEREADONLY | orvenly::OFN_ALLOWMULTISELECT |
@@ -87,6 +89,9 @@ void cMainFrame::mnuFileCmd_Click(FileCmd item) {
         case FileCmd::SaveAll:
             SaveAll();
             break;
+        case FileCmd::Reopen:
+            ReopenActive();
+            break;
         case FileCmd::Exit:
             close();
             break;
@@ -132,6 +137,7 @@ void cMainFrame::openDocuments(const QStringList& files, int32_t format) {
         ChildWindow& document = m_documents->Add();
         if (document.LoadDocument(file, true, charsetOf(format), breakOf(format))) {
             m_MRUFiles->Add(file);
+            watchDocumentFile(document);
             document.Show2();
         } else {
             m_documents->Remove(document.Index());
@@ -171,6 +177,7 @@ bool cMainFrame::SaveDocumentFile(ChildWindow& document) {
     if (!document.SaveDocument(QString(), true))
         return false;
     m_MRUFiles->Add(document.FullPath());
+    watchDocumentFile(document);
     return true;
 }
 
@@ -196,7 +203,28 @@ bool cMainFrame::SaveDocumentAs(ChildWindow& document) {
     if (!document.SaveDocument(name, true, charsetOf(format), breakOf(format)))
         return false;
     m_MRUFiles->Add(name);
+    watchDocumentFile(document);
     return true;
+}
+
+// Reads the active document's file again in a charset and line-break code the user picks,
+// when a guess went wrong. Its window and its place in the recent files stay.
+void cMainFrame::ReopenActive() {
+    if (!m_ActiveDocument || !m_ActiveDocument->CanOverWrite())
+        return;
+    ChildWindow& document = *m_ActiveDocument;
+    if (document.Editor().Modify() &&
+        message(FormatResString(MessageReopenEdited, {document.FileName()}),
+                orvenly::msgbox::YesNo | orvenly::msgbox::Exclamation |
+                    orvenly::msgbox::DefaultButton2) != orvenly::msgbox::Yes)
+        return;
+    const int32_t format = cDlgSelectFormat::ShowSelect(
+        0, formatSelection(document.Charset(), document.BreakCode()), this);
+    if (format == FormatCancelled)
+        return;
+    BusyCursor busy;
+    if (document.Reopen(charsetOf(format), breakOf(format)))
+        watchDocumentFile(document);
 }
 
 QString cMainFrame::InitialFolder() {

@@ -91,6 +91,7 @@ void cMainFrame::buildFileMenu() {
     addSeparator(FrameMenu::File);
     addItem(FileCmd::Save, u"上書き保存(&S)"_s, QKeySequence(Qt::CTRL | Qt::Key_S));
     addItem(FileCmd::SaveAs, u"名前を付けて保存(&A)"_s);
+    addItem(FileCmd::Reopen, u"文字コードを指定して開き直す(&D)..."_s);
     addItem(FileCmd::SaveAll, u"全て上書き保存(&L)"_s, QKeySequence(Qt::CTRL | Qt::Key_L));
     addSeparator(FrameMenu::File);
 
@@ -107,7 +108,8 @@ void cMainFrame::buildFileMenu() {
 
     addSeparator(FrameMenu::File);
     addItem(FileCmd::Exit, u"終了(&X)"_s, QKeySequence(Qt::CTRL | Qt::Key_Q));
-    for (FileCmd item : {FileCmd::Close, FileCmd::SaveAs, FileCmd::Save, FileCmd::SaveAll})
+    for (FileCmd item :
+         {FileCmd::Close, FileCmd::SaveAs, FileCmd::Save, FileCmd::SaveAll, FileCmd::Reopen})
         menuItem(item)->setEnabled(false);
 }
 
