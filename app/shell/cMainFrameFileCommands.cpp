@@ -1,9 +1,9 @@
 #include "shell/cMainFrame.h"
 
 #include "common/Resource.h"
+#include "dialogs/cDlgSelectFormat.h"
 #include "shell/ChildWindow.h"
 #include "shell/ChildWindows.h"
-#include "shell/cDlgSelectFormat.h"
 
 #include "orvenly/AutomationError.h"
 #include "orvenly/FileDialog.h"

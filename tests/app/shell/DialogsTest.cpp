@@ -1,7 +1,7 @@
+#include "dialogs/cDlgSelectFormat.h"
 #include "shell/ConfirmLayout.h"
 #include "shell/cDlgAbout.h"
 #include "shell/cDlgConfirm.h"
-#include "shell/cDlgSelectFormat.h"
 #include "tests/support/TestSupport.h"
 
 #include "orvenly/Modal.h"

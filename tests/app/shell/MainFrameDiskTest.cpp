@@ -1,9 +1,9 @@
 #include "tests/app/shell/MainFrameTestSupport.h"
 
+#include "dialogs/cDlgSelectFormat.h"
 #include "orvenly/MRU.h"
 #include "orvenly/StringConversion.h"
 #include "platform/Cp932.h"
-#include "shell/cDlgSelectFormat.h"
 
 #include <QFile>
 #include <QTest>

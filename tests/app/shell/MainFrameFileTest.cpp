@@ -1,6 +1,6 @@
 #include "tests/app/shell/MainFrameTestSupport.h"
 
-#include "shell/cDlgSelectFormat.h"
+#include "dialogs/cDlgSelectFormat.h"
 
 #include "orvenly/MRU.h"
 #include "orvenly/ShellLink.h"

@@ -1,4 +1,4 @@
-#include "shell/cDlgSelectFormat.h"
+#include "dialogs/cDlgSelectFormat.h"
 
 #include "orvenly/Modal.h"
 
