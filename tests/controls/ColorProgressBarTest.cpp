@@ -40,24 +40,6 @@ protected:
     ColorProgressBar bar;
 };
 
-TEST_F(ColorProgressBarTest, ANewBarHasTheStoredDefaults) {
-    ColorProgressBar fresh;
-    EXPECT_EQ(fresh.Max(), 100);
-    EXPECT_EQ(fresh.Min(), 0);
-    EXPECT_EQ(fresh.Value(), 100);
-    EXPECT_TRUE(fresh.Animate());
-    EXPECT_EQ(fresh.Wait(), 0);
-    EXPECT_EQ(fresh.Appearance(), cpa3D);
-    EXPECT_EQ(fresh.BorderStyle(), cpbFixedSingle);
-    EXPECT_TRUE(fresh.HalfTransparent());
-    EXPECT_EQ(fresh.Orientation(), cpoHorizontal);
-    EXPECT_EQ(fresh.BackColor(), 0u);
-    EXPECT_EQ(fresh.MaxColor(), 65280u);
-    EXPECT_EQ(fresh.MinColor(), 65535u);
-    EXPECT_EQ(fresh.PlusColor(), 16711680u);
-    EXPECT_EQ(fresh.MinusColor(), 255u);
-}
-
 TEST_F(ColorProgressBarTest, ColumnsRunFromMinColorToMaxColor) {
     const QImage image = picture();
     for (int x : {0, 1, 33, 50, 99, 100})

@@ -14,11 +14,13 @@ namespace {
 
 class ProgressBarPersistence : public WidgetsFirst, public ::testing::Test {};
 
+// A new bar has exactly the defaults the bag leaves out.
 TEST_F(ProgressBarPersistence, ANewBarStoresNothing) {
     ProgressBar bar;
     PropertyBag bag;
     bar.WriteProperties(bag);
     EXPECT_EQ(bag.Count(), 0);
+    EXPECT_EQ(bar.Caption(), "100%");
     ColorProgressBar colour;
     colour.WriteProperties(bag);
     EXPECT_EQ(bag.Count(), 0);

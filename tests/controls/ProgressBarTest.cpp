@@ -24,21 +24,6 @@ protected:
 constexpr int32_t smallest = std::numeric_limits<int32_t>::min();
 constexpr int32_t largest = std::numeric_limits<int32_t>::max();
 
-TEST_F(ProgressBarState, ANewBarHasTheStoredDefaults) {
-    EXPECT_EQ(bar.Max(), 100);
-    EXPECT_EQ(bar.Min(), 0);
-    EXPECT_EQ(bar.Value(), 100);
-    EXPECT_EQ(bar.StepValue(), 1);
-    EXPECT_EQ(bar.BorderStyle(), pbrFixedSingle);
-    EXPECT_EQ(bar.Orientation(), pbrHorizontal);
-    EXPECT_EQ(bar.BackColor(), 0x8000000Fu);
-    EXPECT_EQ(bar.BarColor(), 0x8000000Du);
-    EXPECT_EQ(bar.Notation(), pbrParcentage);
-    EXPECT_EQ(bar.FormatString(), "");
-    EXPECT_EQ(bar.CaptionAlign(), pbrCenter);
-    EXPECT_EQ(bar.Caption(), "100%");
-}
-
 TEST_F(ProgressBarState, MaxAndMinPushEachOtherAndTheValue) {
     bar.setMin(100);
     EXPECT_EQ(bar.Max(), 101);
