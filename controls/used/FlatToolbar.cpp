@@ -1,6 +1,6 @@
 #include "tamsell/FlatToolbar.h"
 
-#include "orvenly/AutomationError.h"
+#include "PropertyRules.h"
 #include "tamsell/SystemColors.h"
 
 #include <QEvent>
@@ -15,11 +15,6 @@ constexpr int32_t minimumImageSize = 16;
 constexpr int32_t minimumButtonSize = 24;
 // Room that a button leaves around its image.
 constexpr int32_t imageMargin = 8;
-
-void requireValid(bool condition) {
-    if (!condition)
-        throw orvenly::AutomationError(orvenly::errors::InvalidPropertyValue);
-}
 
 } // namespace
 

@@ -1,8 +1,8 @@
 #include "ByteStream.h"
+#include "ControlFont.h"
 #include "orvenly/PropertyBag.h"
 #include "tamsell/FlatToolbar.h"
 
-#include <QApplication>
 #include <QBuffer>
 
 namespace tamsell {
@@ -13,11 +13,6 @@ using orvenly::PropertyBag;
 using orvenly::Variant;
 
 constexpr int32_t currentVersion = 3;
-
-// The font a new control takes from where it is placed.
-QFont ambientFont(const QWidget& control) {
-    return control.parentWidget() ? control.parentWidget()->font() : QApplication::font();
-}
 
 Variant pictureBytes(const QImage& picture) {
     if (picture.isNull())
@@ -57,7 +52,7 @@ private:
 } // namespace
 
 void FlatToolbar::WriteProperties(PropertyBag& PropBag) const {
-    PropBag.WriteProperty("Font", font().toString(), ambientFont(*this).toString());
+    writeFont(PropBag, *this);
     PropBag.WriteProperty("Style", int32_t(m_style), int32_t(FTS_HORIZONTAL));
     PropBag.WriteProperty("Movable", m_movable, true);
     PropBag.WriteProperty("BorderStyle", int32_t(m_borderStyle), int32_t(FTB_FIXEDSINGLE));
@@ -78,11 +73,7 @@ void FlatToolbar::WriteProperties(PropertyBag& PropBag) const {
 
 void FlatToolbar::ReadProperties(const PropertyBag& PropBag) {
     RedrawOnExit redraw(*this);
-    if (PropBag.Contains("Font")) {
-        QFont stored;
-        if (stored.fromString(PropBag.ReadProperty("Font").toString()))
-            setFont(stored);
-    }
+    readFont(PropBag, *this);
     auto number = [&](const char* name, int32_t fallback) {
         return PropBag.ReadProperty(name, fallback).toLong();
     };

@@ -1,0 +1,26 @@
+#include "ControlFont.h"
+
+#include "orvenly/PropertyBag.h"
+
+#include <QApplication>
+#include <QWidget>
+
+namespace tamsell {
+
+QFont ambientFont(const QWidget& control) {
+    return control.parentWidget() ? control.parentWidget()->font() : QApplication::font();
+}
+
+void writeFont(orvenly::PropertyBag& bag, const QWidget& control) {
+    bag.WriteProperty("Font", control.font().toString(), ambientFont(control).toString());
+}
+
+void readFont(const orvenly::PropertyBag& bag, QWidget& control) {
+    if (!bag.Contains("Font"))
+        return;
+    QFont stored;
+    if (stored.fromString(bag.ReadProperty("Font").toString()))
+        control.setFont(stored);
+}
+
+} // namespace tamsell
