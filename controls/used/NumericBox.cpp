@@ -1,6 +1,7 @@
 #include "tamsell/NumericBox.h"
 
 #include "NumericBoxLayout.h"
+#include "PropertyRules.h"
 #include "orvenly/AutomationError.h"
 #include "tamsell/SystemColors.h"
 
@@ -87,15 +88,13 @@ NumericBox::NumericBox(QWidget* parent)
 NumericBox::~NumericBox() = default;
 
 void NumericBox::setStyle(NumericBoxStyleConstants Style) {
-    if (Style != nbsOut && Style != nbsIn)
-        fail(errors::InvalidPropertyValue);
+    requireValid(Style == nbsOut || Style == nbsIn);
     m_style = Style;
     arrangeParts();
 }
 
 void NumericBox::setUnitStyle(NumericBoxStyleConstants UnitStyle) {
-    if (UnitStyle != nbsOut && UnitStyle != nbsIn)
-        fail(errors::InvalidPropertyValue);
+    requireValid(UnitStyle == nbsOut || UnitStyle == nbsIn);
     m_unitStyle = UnitStyle;
     m_lblUnitIn->setVisible(UnitStyle == nbsIn);
     m_lblUnitOut->setVisible(UnitStyle == nbsOut);
@@ -103,8 +102,7 @@ void NumericBox::setUnitStyle(NumericBoxStyleConstants UnitStyle) {
 }
 
 void NumericBox::setOrientation(NumericBoxOrientationConstants Orientation) {
-    if (Orientation != nboHorizontal && Orientation != nboVertical)
-        fail(errors::InvalidPropertyValue);
+    requireValid(Orientation == nboHorizontal || Orientation == nboVertical);
     if (Orientation == m_orientation)
         return;
     m_orientation = Orientation;
@@ -173,16 +171,14 @@ void NumericBox::setDefaultValue(int32_t DefaultValue) {
 }
 
 void NumericBox::setLargeChange(int32_t LargeChange) {
-    if (LargeChange < 1 || LargeChange > MaxStep)
-        fail(errors::InvalidPropertyValue);
+    requireValid(LargeChange >= 1 && LargeChange <= MaxStep);
     m_largeChange = LargeChange;
     m_hsbUpDown->setPageStep(LargeChange);
     m_vsbUpDown->setPageStep(LargeChange);
 }
 
 void NumericBox::setSmallChange(int32_t SmallChange) {
-    if (SmallChange < 1 || SmallChange > MaxStep)
-        fail(errors::InvalidPropertyValue);
+    requireValid(SmallChange >= 1 && SmallChange <= MaxStep);
     m_smallChange = SmallChange;
     m_hsbUpDown->setSingleStep(SmallChange);
     m_vsbUpDown->setSingleStep(SmallChange);
@@ -193,8 +189,7 @@ int32_t NumericBox::Length() const {
 }
 
 void NumericBox::setLength(int32_t Length) {
-    if (Length < 0)
-        fail(errors::InvalidPropertyValue);
+    requireValid(Length >= 0);
     const int32_t old = m_txtInput->maxLength();
     if (Length == old)
         return;
@@ -203,8 +198,7 @@ void NumericBox::setLength(int32_t Length) {
 }
 
 void NumericBox::setWhiteSpace(int32_t WhiteSpace) {
-    if (WhiteSpace < 0)
-        fail(errors::InvalidPropertyValue);
+    requireValid(WhiteSpace >= 0);
     if (WhiteSpace == m_whiteSpace)
         return;
     const int32_t old = m_whiteSpace;
@@ -213,8 +207,7 @@ void NumericBox::setWhiteSpace(int32_t WhiteSpace) {
 }
 
 void NumericBox::setAlignment(int32_t Alignment) {
-    if (Alignment < 0 || Alignment > 2)
-        fail(errors::InvalidPropertyValue);
+    requireValid(Alignment >= 0 && Alignment <= 2);
     m_alignment = Alignment;
     m_txtInput->setAlignment(alignmentOf(Alignment));
 }
