@@ -3,9 +3,8 @@
 #include "Options.h"
 
 #include <QByteArray>
-#include <QByteArrayView>
-#include <functional>
 #include <orvenly/StringConversion.h>
+#include <orvenly/TextConversion.h>
 
 namespace penlark::convert {
 
@@ -17,18 +16,8 @@ struct Recognition {
 
 Recognition recognise(const QByteArray& bytes);
 
-enum class ConversionResult {
-    Done,
-    NotText,     // recognised as binary data: nothing converted
-    WriteFailed, // write refused a piece
-};
-
-// Decodes, normalises the line breaks and encodes, as the editor's load and save do, and
-// hands the output to write, in pieces when it is large; write returns false on failure.
-ConversionResult convert(const QByteArray& bytes, const Options& options,
-                         const std::function<bool(QByteArrayView)>& write);
-
-const char* charsetName(orvenly::StringCharsetTypeConstants charset);
-const char* lineBreakName(orvenly::StringLineBreakCodeConstants lineBreak);
+// The engine's request for the options: text that recognition cannot tell is read as
+// Shift_JIS, as the editor does.
+orvenly::ConversionRequest conversionRequest(const Options& options);
 
 } // namespace penlark::convert

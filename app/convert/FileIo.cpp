@@ -64,7 +64,9 @@ void InputFile::readAll(int fd) {
         readGrowing(fd, QByteArray(PipeChunk, Qt::Uninitialized), 0);
     } else if (info.st_size > MaxInputSize) {
         m_error = tooLarge();
-    } else if (!readRegular(fd, qsizetype(info.st_size))) {
+    } else if (std::size_t(info.st_size) < HugePage || !readRegular(fd, qsizetype(info.st_size))) {
+        // A small file would not fill a huge page, whose zeroing alone costs more than the
+        // reading.
         readGrowing(fd, QByteArray(qsizetype(info.st_size) + 1, Qt::Uninitialized), 0);
     }
 }

@@ -11,9 +11,9 @@ namespace penlark::convert {
 // several forms (bytes, UTF-16, output) at once.
 inline constexpr qsizetype MaxInputSize = qsizetype(256) * 1024 * 1024;
 
-// The whole content of a file, or of standard input for "-". Regular files are read into a
-// region of huge pages of their own: fresh 4 KiB pages, of a buffer or of a mapping of the
-// file, cost more in first touches than reading the file does.
+// The whole content of a file, or of standard input for "-". Regular files of a huge page
+// or more are read into a region of huge pages of their own: fresh 4 KiB pages, of a buffer
+// or of a mapping of the file, cost more in first touches than reading the file does.
 class InputFile {
 public:
     explicit InputFile(const std::string& name);

@@ -1,71 +1,114 @@
 #include "Options.h"
 
+#include "CharsetNames.h"
+
+#include <charconv>
 #include <optional>
+#include <set>
 #include <string_view>
 #include <utility>
 
 namespace penlark::convert {
 
+using namespace orvenly;
+
 namespace {
 
-template <typename T> using Names = std::initializer_list<std::pair<std::string_view, T>>;
+// The largest -j taken: more threads than that only wait.
+constexpr unsigned MaxJobs = 256;
 
-template <typename T> std::optional<T> lookUp(std::string_view value, Names<T> names) {
-    for (const auto& [name, item] : names) {
+std::optional<StringLineBreakCodeConstants> lineBreak(std::string_view value) {
+    const std::pair<std::string_view, StringLineBreakCodeConstants> names[] = {
+        {"keep", SLB_UNKNOWN}, {"crlf", SLB_CRLF}, {"cr", SLB_CR}, {"lf", SLB_LF}};
+    for (const auto& [name, code] : names) {
         if (name == value) {
-            return item;
+            return code;
         }
     }
     return std::nullopt;
 }
 
-std::optional<SourceCharset> sourceCharset(std::string_view value) {
-    return lookUp<SourceCharset>(value, {{"auto", SourceCharset::Auto},
-                                         {"sjis", SourceCharset::ShiftJis},
-                                         {"jis", SourceCharset::Jis},
-                                         {"euc", SourceCharset::Euc}});
+std::optional<unsigned> jobCount(std::string_view value) {
+    unsigned jobs = 0;
+    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), jobs);
+    if (error != std::errc() || end != value.data() + value.size() || jobs == 0 || jobs > MaxJobs) {
+        return std::nullopt;
+    }
+    return jobs;
 }
 
-std::optional<TargetCharset> targetCharset(std::string_view value) {
-    return lookUp<TargetCharset>(value, {{"sjis", TargetCharset::ShiftJis},
-                                         {"jis", TargetCharset::Jis},
-                                         {"euc", TargetCharset::Euc},
-                                         {"utf8", TargetCharset::Utf8}});
-}
-
-std::optional<LineBreak> lineBreak(std::string_view value) {
-    return lookUp<LineBreak>(value, {{"keep", LineBreak::Keep},
-                                     {"crlf", LineBreak::CrLf},
-                                     {"cr", LineBreak::Cr},
-                                     {"lf", LineBreak::Lf}});
-}
-
-// Applies one of -f, -t, -e; false when the value is not one of its words.
+// Applies one of the options that take a value; false when the value does not fit it.
 bool applyValueOption(char option, std::string_view value, Options& options) {
     switch (option) {
     case 'f':
-        if (auto from = sourceCharset(value)) {
-            options.from = *from;
+        if (value == "auto") {
+            options.from = SCS_UNKNOWN;
+            return true;
+        }
+        if (const auto form = charsetNamed(value); form && !form->byteOrderMark) {
+            options.from = form->charset;
             return true;
         }
         return false;
     case 't':
-        if (auto to = targetCharset(value)) {
-            options.to = *to;
+        if (const auto form = charsetNamed(value)) {
+            options.to = *form;
             return true;
         }
         return false;
-    default:
-        if (auto code = lineBreak(value)) {
+    case 'e':
+        if (const auto code = lineBreak(value)) {
             options.lineBreak = *code;
             return true;
         }
         return false;
+    case 'j':
+        if (const auto jobs = jobCount(value)) {
+            options.jobs = *jobs;
+            return true;
+        }
+        return false;
+    default: // 'o'
+        if (value.empty()) {
+            return false;
+        }
+        options.destination = Destination::Directory;
+        options.outputDirectory = value;
+        return true;
     }
 }
 
 bool isValueOption(std::string_view arg) {
-    return arg.size() >= 2 && arg[0] == '-' && (arg[1] == 'f' || arg[1] == 't' || arg[1] == 'e');
+    return arg.size() >= 2 && arg[0] == '-' &&
+           std::string_view("fteoj").find(arg[1]) != std::string_view::npos;
+}
+
+std::string_view baseName(std::string_view path) {
+    const std::size_t slash = path.find_last_of('/');
+    return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+// The checks that need all arguments; an empty string when they pass.
+std::string crossCheck(const Options& options, bool conversionOption, bool fileOption) {
+    if (options.guess && (conversionOption || fileOption)) {
+        return "--guess takes no conversion options";
+    }
+    if (options.destination == Destination::StandardOutput) {
+        return {};
+    }
+    std::set<std::string_view> names;
+    for (const std::string& file : options.files) {
+        if (file == StandardInputName) {
+            return options.destination == Destination::InPlace
+                       ? "standard input cannot be rewritten in place"
+                       : "-o takes files, not standard input";
+        }
+        if (options.destination == Destination::Directory && !names.insert(baseName(file)).second) {
+            return "two files named '" + std::string(baseName(file)) + "' would be written to " +
+                   options.outputDirectory;
+        }
+    }
+    return {};
 }
 
 } // namespace
@@ -74,6 +117,7 @@ ParsedOptions parseOptions(int argc, const char* const* argv) {
     ParsedOptions result;
     Options& options = result.options;
     bool conversionOption = false;
+    bool fileOption = false; // --in-place, -o
     bool optionsEnded = false;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
@@ -85,9 +129,16 @@ ParsedOptions parseOptions(int argc, const char* const* argv) {
             options.help = true;
         } else if (arg == "--guess") {
             options.guess = true;
-        } else if (arg == "--narrow") {
-            options.narrow = true;
+        } else if (arg == "--narrow" || arg == "--lossy") {
+            (arg == "--narrow" ? options.narrow : options.lossy) = true;
             conversionOption = true;
+        } else if (arg == "--in-place" || arg == "--overwrite") {
+            if (options.destination == Destination::Directory) {
+                result.error = "--in-place and -o exclude each other";
+                return result;
+            }
+            options.destination = Destination::InPlace;
+            fileOption = true;
         } else if (isValueOption(arg)) {
             // The value may follow in the same argument (-fsjis) or in the next one.
             std::string_view value = arg.substr(2);
@@ -98,35 +149,40 @@ ParsedOptions parseOptions(int argc, const char* const* argv) {
                 }
                 value = argv[++i];
             }
-            if (!applyValueOption(arg[1], value, options)) {
-                result.error = "invalid value '" + std::string(value) + "' for option " +
-                               std::string(arg.substr(0, 2));
+            const char option = arg[1];
+            if (option == 'o' && options.destination == Destination::InPlace) {
+                result.error = "--in-place and -o exclude each other";
                 return result;
             }
-            conversionOption = true;
+            if (!applyValueOption(option, value, options)) {
+                result.error = "invalid value '" + std::string(value) + "' for option -" + option;
+                return result;
+            }
+            if (option == 'o') {
+                fileOption = true;
+            } else if (option != 'j') {
+                conversionOption = true;
+            }
         } else {
             result.error = "unknown option '" + std::string(arg) + "'";
             return result;
         }
     }
-    if (options.guess && conversionOption) {
-        result.error = "--guess takes no conversion options";
-        return result;
-    }
     if (options.files.empty()) {
         options.files.emplace_back(StandardInputName);
     }
+    result.error = crossCheck(options, conversionOption, fileOption);
     return result;
 }
 
 const char* usageText() {
-    return R"(Usage: penlark-convert [-f auto|sjis|jis|euc] [-t sjis|jis|euc|utf8]
-                       [-e keep|crlf|cr|lf] [--narrow] [FILE|-]...
+    return R"(Usage: penlark-convert [-f CHARSET] [-t CHARSET] [-e BREAK] [--narrow] [--lossy]
+                       [--in-place | -o DIR] [-j N] [FILE|-]...
        penlark-convert --guess [FILE|-]...
        penlark-convert --help
 
-Converts Japanese text files between Shift_JIS, JIS (ISO-2022-JP), EUC-JP and UTF-8
-and writes the result to standard output, one file after the other. With no FILE,
+Converts Japanese text files between Shift_JIS, JIS (ISO-2022-JP), EUC-JP and UTF-8.
+By default the result goes to standard output, one file after the other; with no FILE,
 or when FILE is -, standard input is read.
 
 Options:
@@ -136,7 +192,11 @@ Options:
                  sjis  Shift_JIS (code page 932)
                  jis   JIS, 7-bit with escape sequences (ISO-2022-JP)
                  euc   EUC-JP
+                 utf8  UTF-8
   -t CHARSET   charset of the output: sjis, jis, euc or utf8 (default utf8)
+               Charset names are also taken as iconv and nkf users write them, in any
+               case: SHIFT_JIS, SJIS, CP932, MS932, WINDOWS-31J, EUC-JP, EUCJP,
+               EUC-JP-MS, UJIS, ISO-2022-JP, JIS, UTF-8.
   -e BREAK     line breaks of the output:
                  keep  the code found in the input: the one used most, CR LF when no
                        line break is found (default)
@@ -145,18 +205,34 @@ Options:
   --narrow     with -t jis, write half-width katakana as full-width ones instead of
                switching to the half-width katakana set (ESC ( I), which many mail
                programs do not read
+  --lossy      write characters that the output charset cannot hold as "?" (and say
+               how many on standard error); without it such a file is not converted
+  --in-place   rewrite each FILE with its conversion. The new content goes to a
+               temporary file next to it, which takes the file's place only once it is
+               complete and on disk: a failure leaves the file as it was. Files that
+               the conversion would not change are left alone. --overwrite is the same
+  -o DIR       write the conversion of each FILE to DIR, under the FILE's own name
+               (through a temporary file as with --in-place); DIR must exist
+  -j N         convert N files at a time (default: the number of cores). Messages
+               come in the order of the files, whatever N is
   --guess      do not convert: print "FILE: CHARSET BREAK" for each file, CHARSET one
                of Shift_JIS, ISO-2022-JP, EUC-JP, octet-stream, unknown, and BREAK the
                line-break code used most: CRLF, CR, LF or none
   -h, --help   show this help and exit
   --           end of options: the arguments after it are files
 
-Characters that the output charset cannot hold become "?".
+With more than one FILE and standard error on a terminal, a progress line shows how
+many files are done.
+
+Characters that the output charset cannot hold (such as an IBM extension kanji, say
+0xFA 0x5C in Shift_JIS, in EUC-JP or JIS) stop the conversion of that file: it is
+reported with the number of such characters and the line of the first, and is left
+as it was; --lossy writes "?" for each of them instead.
 Files recognised as binary data (octet streams) and files larger than 256 MiB are not
 converted.
 
 Exit status: 0 when every file was converted, 1 when a file could not be read or
-converted or the output could not be written (the other files are still converted),
+converted or its output could not be written (the other files are still converted),
 2 on invalid arguments.
 )";
 }

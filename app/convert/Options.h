@@ -1,24 +1,37 @@
 #pragma once
 
+#include <orvenly/StringConversion.h>
+#include <orvenly/TextForm.h>
+
 #include <string>
 #include <vector>
 
 namespace penlark::convert {
 
-enum class SourceCharset { Auto, ShiftJis, Jis, Euc };
-enum class TargetCharset { ShiftJis, Jis, Euc, Utf8 };
-enum class LineBreak { Keep, CrLf, Cr, Lf };
-
 // "-" stands for standard input.
 inline constexpr const char* StandardInputName = "-";
+
+// Where the converted text goes.
+enum class Destination {
+    StandardOutput,
+    InPlace,   // each file rewritten
+    Directory, // a copy of each file, of the same name, in outputDirectory
+};
 
 struct Options {
     bool help = false;
     bool guess = false;
     bool narrow = false;
-    SourceCharset from = SourceCharset::Auto;
-    TargetCharset to = TargetCharset::Utf8;
-    LineBreak lineBreak = LineBreak::Keep;
+    bool lossy = false;
+    // SCS_UNKNOWN recognises the input's charset.
+    orvenly::StringCharsetTypeConstants from = orvenly::SCS_UNKNOWN;
+    orvenly::TextForm to = orvenly::SCS_UTF8;
+    // SLB_UNKNOWN keeps the code found.
+    orvenly::StringLineBreakCodeConstants lineBreak = orvenly::SLB_UNKNOWN;
+    Destination destination = Destination::StandardOutput;
+    std::string outputDirectory;
+    // Files converted at a time; 0 for the number of cores.
+    unsigned jobs = 0;
     std::vector<std::string> files; // never empty: standard input when none is named
 };
 

@@ -6,11 +6,11 @@
 #include "orvenly/Modal.h"
 #include "orvenly/Strings.h"
 #include "orvenly/TextEditor.h"
+#include "orvenly/Unmappable.h"
 #include "shell/DocumentFile.h"
 #include "shell/DocumentHost.h"
 #include "shell/DocumentText.h"
 #include "shell/FileIcon.h"
-#include "shell/Unmappable.h"
 
 #include <platform/FileReplacement.h>
 #include <platform/FontResolver.h>
@@ -272,7 +272,7 @@ bool ChildWindow::SaveDocument(const QString& FileName, bool Remember,
         QString text = m_Editor->Text();
         const Unmappable lost = findUnmappable(text, charset);
         if (lost.count > 0) {
-            if (Remember && !confirmUnmappable(text, lost, charset))
+            if (Remember && !confirmUnmappable(lost, charset))
                 return false;
             text = replaceUnmappable(text, charset);
         }
@@ -297,19 +297,12 @@ bool ChildWindow::SaveDocument(const QString& FileName, bool Remember,
     return true;
 }
 
-bool ChildWindow::confirmUnmappable(const QString& text, const Unmappable& lost,
-                                    StringCharsetTypeConstants charset) {
-    const QStringView before = QStringView(text).first(lost.first);
-    const qsizetype line = before.count(u'\n') + 1;
-    const bool pair = text[lost.first].isHighSurrogate() && lost.first + 1 < text.size() &&
-                      text[lost.first + 1].isLowSurrogate();
-    const QString character = text.mid(lost.first, pair ? 2 : 1);
-    const char32_t code = pair ? QChar::surrogateToUcs4(text[lost.first], text[lost.first + 1])
-                               : text[lost.first].unicode();
-    const QString codeText = u"U+%1"_s.arg(uint(code), 4, 16, QChar(u'0')).toUpper();
+bool ChildWindow::confirmUnmappable(const Unmappable& lost, StringCharsetTypeConstants charset) {
+    const QString character = QString::fromUcs4(&lost.character, 1);
+    const QString codeText = u"U+%1"_s.arg(uint(lost.character), 4, 16, QChar(u'0')).toUpper();
     const QString prompt =
         FormatResString(MessageUnmappable, {charsetName(charset), QString::number(lost.count),
-                                            QString::number(line), character, codeText});
+                                            QString::number(lost.line), character, codeText});
     return MsgBox(m_host.documentArea().window(), prompt,
                   msgbox::YesNo | msgbox::Exclamation | msgbox::DefaultButton2) == msgbox::Yes;
 }

@@ -17,13 +17,13 @@ class QPlainTextEdit;
 
 namespace orvenly {
 class TextEditor;
-}
+struct Unmappable;
+} // namespace orvenly
 
 namespace penlark {
 
 class ChildWindows;
 class DocumentHost;
-struct Unmappable;
 
 // One document: a form holding the text box txtEdit, edited through m_Editor (which also
 // paints the line-selection margin), with the file, charset and line-break code it is read
@@ -136,7 +136,7 @@ private:
     // saved, asks whether to overwrite; true to go on.
     bool confirmOverwrite(const QString& target);
     // Asks whether to save although lost characters would become "?"; true for yes.
-    bool confirmUnmappable(const QString& text, const Unmappable& lost,
+    bool confirmUnmappable(const orvenly::Unmappable& lost,
                            orvenly::StringCharsetTypeConstants charset);
 
     DocumentHost& m_host;

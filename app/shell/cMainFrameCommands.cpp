@@ -1,6 +1,7 @@
 #include "shell/cMainFrame.h"
 
 #include "common/Settings.h"
+#include "dialogs/cDlgConverter.h"
 #include "dialogs/cDlgPreferences.h"
 #include "dialogs/cDlgReplace.h"
 #include "shell/ChildWindow.h"
@@ -125,8 +126,10 @@ void cMainFrame::mnuWindowCmd_Click(WindowCmd item) {
 }
 
 void cMainFrame::mnuToolCmd_Click(ToolCmd item) {
-    if (item != ToolCmd::Preferences)
+    if (item == ToolCmd::Converter) {
+        cDlgConverter::ShowConvert(this);
         return;
+    }
     try {
         if (!cDlgPreferences::ShowSettings(this, m_settings, *m_MRUFiles))
             return;

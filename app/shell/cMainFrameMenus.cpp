@@ -186,8 +186,6 @@ void cMainFrame::buildToolMenu() {
     addItem(ToolCmd::Preferences, u"環境設定(&O)..."_s);
     addSeparator(FrameMenu::Tool);
     addItem(ToolCmd::Converter, u"文字コード変換(&C)..."_s);
-    // The converter's dialog is not part of the program yet.
-    menuItem(ToolCmd::Converter)->setEnabled(false);
 
     QMenu* tools = m_menus.at(FrameMenu::Tool);
     m_toolMenu = tools;

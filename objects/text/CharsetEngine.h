@@ -1,6 +1,7 @@
 #pragma once
 
 #include "orvenly/StringConversion.h"
+#include "orvenly/TextConversion.h"
 #include "orvenly/Transcoding.h"
 
 #include <QByteArray>
@@ -45,6 +46,26 @@ constexpr bool isPlainText(uint8_t b) {
     return b == 0x09 || b == 0x0A || b == 0x0D || (b >= 0x20 && b <= 0x7E);
 }
 
+// Code page 932 codes from lead byte 0xF0 on (user-defined and IBM characters) lie beyond the
+// 94 rows that JIS and EUC-JP have room for: the arithmetic would make bytes that are invalid
+// there, so the encoders write "?" for them.
+constexpr bool hasJisRow(uint8_t lead) {
+    return lead < 0xF0;
+}
+
+// ---- Unmappable.cpp ----
+
+// The charsets that hold every character (but U+FFFD, which stands for bytes lost already).
+constexpr bool isUnicode(StringCharsetTypeConstants charset) {
+    return charset == SCS_UTF8;
+}
+
+// Whether the charset holds the character of one UTF-16 unit, read back as itself once
+// written. Surrogates are never held alone.
+bool holdsUnit(char16_t c, StringCharsetTypeConstants charset);
+// The characters of the text that the Unicode forms cannot hold: lone surrogates and U+FFFD.
+qsizetype countUnicodeLost(QStringView text);
+
 // ---- CharsetRecognition.cpp ----
 
 StringCharsetTypeConstants recogniseCharset(QByteArrayView bytes);
@@ -79,21 +100,39 @@ char* writeLineBreaks(const char* in, const char* end, char* out,
 
 // Hands the code page 932 bytes of the text to sink piece by piece, so that no Shift_JIS
 // copy of a whole document is made; every piece holds whole characters, and a half-width
-// sound mark stays with the katakana before it.
+// sound mark stays with the katakana before it. Adds the characters without a code (each
+// written as "?") to lost.
 void forEachShiftJisPiece(QStringView text,
-                          const std::function<void(const uint8_t*, qsizetype)>& sink);
+                          const std::function<void(const uint8_t*, qsizetype)>& sink,
+                          qsizetype& lost);
 
 // ---- JisConversion.cpp ----
 
 QString decodeJis(QStringView jis);
 QString decodeJis(QByteArrayView jis);
-QByteArray encodeJis(QStringView text, bool narrowFiltering);
+// The encoders add the characters they write as "?" for want of a code, those that
+// findUnmappable counts, to lost.
+QByteArray encodeJis(QStringView text, bool narrowFiltering, qsizetype& lost);
+
+// ---- TextCodec.cpp ----
+
+// AnalyzingCharset over the first RecognitionLimit + 1 bytes.
+StringCharsetTypeConstants recogniseStart(QByteArrayView bytes);
+// Shift_JIS and octet streams (and any other value) read and write through code page 932.
+QString decodeCharset(QByteArrayView bytes, StringCharsetTypeConstants charset);
+// Adds the characters the charset cannot hold to lost.
+QByteArray encodeCharset(QStringView text, StringCharsetTypeConstants charset, bool narrowFiltering,
+                         qsizetype& lost);
+QByteArray encodeUtf8(QStringView text, qsizetype& lost);
+// encodeText, adding the characters the charset cannot hold to lost.
+QByteArray encodeCounting(QString text, TextForm form, StringLineBreakCodeConstants breakCode,
+                          bool narrowFiltering, qsizetype& lost);
 
 // ---- EucConversion.cpp ----
 
 QString decodeEuc(QByteArrayView euc);
-QByteArray encodeEuc(QStringView text);
+QByteArray encodeEuc(QStringView text, qsizetype& lost);
 // The EUC-JP bytes for Shift_JIS bytes, as encodeEuc writes them; out needs room for 2 n.
-uint8_t* sjisToEuc(const uint8_t* in, qsizetype n, uint8_t* out);
+uint8_t* sjisToEuc(const uint8_t* in, qsizetype n, uint8_t* out, qsizetype& lost);
 
 } // namespace orvenly::charsets

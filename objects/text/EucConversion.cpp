@@ -117,10 +117,14 @@ QString decodeEuc(QByteArrayView euc) {
     return out;
 }
 
-uint8_t* sjisToEuc(const uint8_t* in, qsizetype n, uint8_t* out) {
+uint8_t* sjisToEuc(const uint8_t* in, qsizetype n, uint8_t* out, qsizetype& lost) {
     for (qsizetype i = 0; i < n; ++i) {
         const uint8_t b = in[i];
-        if (cp932::isLeadByte(b) && i + 1 < n) {
+        if (cp932::isLeadByte(b) && i + 1 < n && !hasJisRow(b)) {
+            *out++ = Question;
+            ++lost;
+            ++i;
+        } else if (cp932::isLeadByte(b) && i + 1 < n) {
             uint8_t s1 = b;
             uint8_t s2 = in[++i];
             SjisToEuc(s1, s2);
@@ -135,20 +139,21 @@ uint8_t* sjisToEuc(const uint8_t* in, qsizetype n, uint8_t* out) {
             out += 2;
         } else {
             *out++ = Question;
+            ++lost;
         }
     }
     return out;
 }
 
-QByteArray encodeEuc(QStringView text) {
+QByteArray encodeEuc(QStringView text, qsizetype& lost) {
     if (text.isEmpty()) {
         return {};
     }
     QByteArray out = platform::largeBytes(text.size() * MaxEucPerUnit);
     uint8_t* const begin = bytesOf(out);
     uint8_t* o = begin;
-    forEachShiftJisPiece(text,
-                         [&o](const uint8_t* sjis, qsizetype n) { o = sjisToEuc(sjis, n, o); });
+    forEachShiftJisPiece(
+        text, [&](const uint8_t* sjis, qsizetype n) { o = sjisToEuc(sjis, n, o, lost); }, lost);
     cutTo(out, o - begin);
     return out;
 }

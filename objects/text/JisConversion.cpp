@@ -240,10 +240,16 @@ qsizetype putWideKatakana(JisWriter& writer, const unsigned char* table, const u
     return used;
 }
 
-void writeJis(JisWriter& writer, const unsigned char* table, const uint8_t* in, qsizetype n) {
+void writeJis(JisWriter& writer, const unsigned char* table, const uint8_t* in, qsizetype n,
+              qsizetype& lost) {
     for (qsizetype i = 0; i < n; ++i) {
         const uint8_t b = in[i];
-        if (cp932::isLeadByte(b) && i + 1 < n) {
+        if (cp932::isLeadByte(b) && i + 1 < n && !hasJisRow(b)) {
+            writer.enter(JisMode::Ascii);
+            writer.put(Question);
+            ++lost;
+            ++i;
+        } else if (cp932::isLeadByte(b) && i + 1 < n) {
             writer.enter(JisMode::Kanji);
             uint8_t s1 = b;
             uint8_t s2 = in[++i];
@@ -261,6 +267,7 @@ void writeJis(JisWriter& writer, const unsigned char* table, const uint8_t* in, 
         } else {
             writer.enter(JisMode::Ascii);
             writer.put(Question);
+            ++lost;
         }
     }
 }
@@ -275,7 +282,7 @@ QString decodeJis(QByteArrayView jis) {
     return decodeJisUnits(bytesOf(jis), jis.size());
 }
 
-QByteArray encodeJis(QStringView text, bool narrowFiltering) {
+QByteArray encodeJis(QStringView text, bool narrowFiltering, qsizetype& lost) {
     const unsigned char* table = narrowFiltering ? katakanaTable() : nullptr;
     if (text.isEmpty()) {
         return {};
@@ -284,7 +291,8 @@ QByteArray encodeJis(QStringView text, bool narrowFiltering) {
     uint8_t* const begin = bytesOf(out);
     JisWriter writer(begin);
     forEachShiftJisPiece(
-        text, [&](const uint8_t* sjis, qsizetype n) { writeJis(writer, table, sjis, n); });
+        text, [&](const uint8_t* sjis, qsizetype n) { writeJis(writer, table, sjis, n, lost); },
+        lost);
     cutTo(out, writer.position() - begin);
     return out;
 }

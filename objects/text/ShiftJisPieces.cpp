@@ -25,10 +25,13 @@ qsizetype pieceEnd(QStringView text, qsizetype start) {
 } // namespace
 
 void forEachShiftJisPiece(QStringView text,
-                          const std::function<void(const uint8_t*, qsizetype)>& sink) {
+                          const std::function<void(const uint8_t*, qsizetype)>& sink,
+                          qsizetype& lost) {
     for (qsizetype start = 0; start < text.size();) {
         const qsizetype stop = pieceEnd(text, start);
-        const QByteArray sjis = platform::cp932::encode(text.sliced(start, stop - start));
+        qsizetype missing = 0;
+        const QByteArray sjis = platform::cp932::encode(text.sliced(start, stop - start), &missing);
+        lost += missing;
         sink(bytesOf(sjis), sjis.size());
         start = stop;
     }

@@ -34,11 +34,13 @@ QString StringConversion::JisToUnicode(QByteArrayView JIS) const {
 }
 
 QString StringConversion::UnicodeToJis(const QString& UNICODE, bool NarrowFiltering) const {
-    return QString::fromLatin1(charsets::encodeJis(UNICODE, NarrowFiltering));
+    qsizetype lost = 0;
+    return QString::fromLatin1(charsets::encodeJis(UNICODE, NarrowFiltering, lost));
 }
 
 QByteArray StringConversion::UnicodeToJisBytes(const QString& UNICODE, bool NarrowFiltering) const {
-    return charsets::encodeJis(UNICODE, NarrowFiltering);
+    qsizetype lost = 0;
+    return charsets::encodeJis(UNICODE, NarrowFiltering, lost);
 }
 
 QString StringConversion::EucToUnicode(const QByteArray& Euc) const {
@@ -46,7 +48,8 @@ QString StringConversion::EucToUnicode(const QByteArray& Euc) const {
 }
 
 QByteArray StringConversion::UnicodeToEuc(const QString& UNICODE) const {
-    return charsets::encodeEuc(UNICODE);
+    qsizetype lost = 0;
+    return charsets::encodeEuc(UNICODE, lost);
 }
 
 } // namespace orvenly

@@ -31,6 +31,8 @@ public:
 
     uint8_t* position() const { return m_out; }
     void restart(uint8_t* out) { m_out = out; }
+    // Whether some unit written so far held a character the target cannot hold.
+    bool lost() const { return (m_seen & Output::Lost) != 0; }
 
     // Plain text stands for itself in both encodings; the other 7-bit bytes go through the
     // table.
@@ -47,7 +49,7 @@ public:
                                    ((1u << run) - 1);
                  others != 0; others &= others - 1) {
                 const int k = std::countr_zero(others);
-                out[i + k] = m_outputs->single[in[i + k]].bytes[0];
+                putControl(out + i + k, in[i + k]);
             }
             if (high != 0) {
                 m_out = out + i + run;
@@ -56,7 +58,11 @@ public:
         }
 #endif
         for (; i < size && in[i] < 0x80; ++i) {
-            out[i] = isPlainText(in[i]) ? in[i] : m_outputs->single[in[i]].bytes[0];
+            if (isPlainText(in[i])) {
+                out[i] = in[i];
+            } else {
+                putControl(out + i, in[i]);
+            }
         }
         m_out = out + i;
         return i;
@@ -89,11 +95,20 @@ public:
     void put(Output output) {
         std::memcpy(m_out, &output, sizeof output);
         m_out += output.size();
+        m_seen |= output.meta;
     }
 
 private:
+    // A 7-bit byte other than plain text: one byte out, whatever it is.
+    void putControl(uint8_t* out, uint8_t b) {
+        const Output output = m_outputs->single[b];
+        *out = output.bytes[0];
+        m_seen |= output.meta;
+    }
+
     uint8_t* m_out;
     const ShiftJisOutputs* m_outputs;
+    unsigned m_seen = 0; // the flags of the units written
 };
 
 // The walk of a lead byte left open with the Shift_JIS bytes that follow it: the writer
@@ -352,8 +367,8 @@ LineBreakCounts countLineBreaks(QByteArrayView input, StringCharsetTypeConstants
 }
 
 bool transcode(QByteArrayView input, StringCharsetTypeConstants from, StringCharsetTypeConstants to,
-               StringLineBreakCodeConstants code,
-               const std::function<bool(QByteArrayView)>& write) {
+               StringLineBreakCodeConstants code, const std::function<bool(QByteArrayView)>& write,
+               bool* lost) {
     checkBreakCode(code);
     const bool fromEuc = charsetOf(from) == Charset::Euc;
     const Charset target = charsetOf(to);
@@ -388,6 +403,9 @@ bool transcode(QByteArrayView input, StringCharsetTypeConstants from, StringChar
                 return false;
             }
         }
+        if (lost != nullptr) {
+            *lost = units.writer().lost();
+        }
         return true;
     }
     Writer writer = start;
@@ -402,6 +420,9 @@ bool transcode(QByteArrayView input, StringCharsetTypeConstants from, StringChar
         if (!flush(writer, i == n)) {
             return false;
         }
+    }
+    if (lost != nullptr) {
+        *lost = writer.lost();
     }
     return true;
 }

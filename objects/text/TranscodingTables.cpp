@@ -21,7 +21,13 @@ namespace {
 // What the encoder for target writes for one character of the decoded text, after the
 // line-break conversion has turned NUL into "?".
 void appendCharacter(Output& output, char16_t c, Charset target) {
-    const uint16_t code = cp932::encodeChar(c == u'\0' ? u'?' : c);
+    if (c == u'\0') {
+        c = u'?';
+    }
+    if (!holdsUnit(c, target == Charset::ShiftJis ? SCS_SHIFTJIS : SCS_EUC)) {
+        output.meta |= Output::Lost;
+    }
+    const uint16_t code = cp932::encodeChar(c);
     std::array<uint8_t, 2> sjis{Question, 0};
     qsizetype n = 1;
     if (code > 0xFF) {
@@ -35,7 +41,8 @@ void appendCharacter(Output& output, char16_t c, Charset target) {
         return;
     }
     std::array<uint8_t, 4> euc{};
-    output.append(euc.data(), sjisToEuc(sjis.data(), n, euc.data()) - euc.data());
+    qsizetype lost = 0; // known already
+    output.append(euc.data(), sjisToEuc(sjis.data(), n, euc.data(), lost) - euc.data());
 }
 
 // The tables live as long as the program, all four on one huge page: the first touches of

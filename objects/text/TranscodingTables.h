@@ -14,11 +14,13 @@ enum class Charset { ShiftJis, Euc };
 // The bytes one unit of the input turns into, at most three, in a word that is stored whole.
 struct Output {
     static constexpr uint8_t SizeMask = 0x03;
+    // A character of the unit is one the target cannot hold (and is written as "?").
+    static constexpr uint8_t Lost = 0x40;
     // The unit's last Shift_JIS byte is a lead byte still waiting for its trail byte.
     static constexpr uint8_t LeadLeftOpen = 0x80;
 
     std::array<uint8_t, 3> bytes{};
-    uint8_t meta = 0; // the number of bytes, and the flag
+    uint8_t meta = 0; // the number of bytes, and the flags
 
     uint8_t size() const { return meta & SizeMask; }
     void append(const uint8_t* p, qsizetype n) {
@@ -27,7 +29,10 @@ struct Output {
             ++meta;
         }
     }
-    void append(const Output& other) { append(other.bytes.data(), other.size()); }
+    void append(const Output& other) {
+        append(other.bytes.data(), other.size());
+        meta |= other.meta & Lost;
+    }
 };
 static_assert(sizeof(Output) == 4);
 

@@ -13,6 +13,10 @@ enum StringCharsetTypeConstants : int32_t {
     SCS_JIS = 2,
     SCS_EUC = 3,
     SCS_OCTETSTREAM = 4,
+    // Beyond the Japanese charsets: Unicode forms, which decodeText, encodeText and
+    // convertText (orvenly/TextConversion.h) read and write. StringConversion's own
+    // operations know only the values above.
+    SCS_UTF8 = 5,
 };
 
 enum StringLineBreakCodeConstants : int32_t {

@@ -37,9 +37,12 @@ inline constexpr qsizetype TranscodingPiece = qsizetype(1) << 17;
 // ConvertBreakCode, encoding (code page 932, or UnicodeToEuc) and writing the CR LF breaks as
 // code give. from and to are SCS_SHIFTJIS or SCS_EUC. The output goes to write piece by
 // piece, so that a large text never needs a large buffer; write returns false to stop, and
-// transcode then returns false.
+// transcode then returns false. Characters the target cannot hold (those findUnmappable
+// counts in the decoded text) are written as "?"; lost, when given, tells whether there
+// were any.
 bool transcode(QByteArrayView input, StringCharsetTypeConstants from, StringCharsetTypeConstants to,
-               StringLineBreakCodeConstants code, const std::function<bool(QByteArrayView)>& write);
+               StringLineBreakCodeConstants code, const std::function<bool(QByteArrayView)>& write,
+               bool* lost = nullptr);
 // The same, with the whole output returned.
 QByteArray transcode(QByteArrayView input, StringCharsetTypeConstants from,
                      StringCharsetTypeConstants to, StringLineBreakCodeConstants code);

@@ -121,6 +121,14 @@ TEST_F(MainFrameStateTest, RedoDoesAgainWhatUndoTookBack) {
     EXPECT_FALSE(created.Editor().CanRedo());
 }
 
+TEST_F(MainFrameStateTest, ToolsOpenThePreferencesAndTheConverter) {
+    ASSERT_TRUE(item(ToolCmd::Converter)->isEnabled());
+    item(ToolCmd::Converter)->trigger();
+    EXPECT_EQ(asked(u"Convert"_s), 1);
+    item(ToolCmd::Preferences)->trigger();
+    EXPECT_EQ(asked(u"Preferences"_s), 1);
+}
+
 TEST_F(MainFrameStateTest, CaretLabelShowsLineThenColumnAndClearsWithTheLastDocument) {
     penlark::ChildWindow& created = newDocument();
     focusEditor(created);

@@ -2,6 +2,7 @@
 
 #include "orvenly/AutomationError.h"
 #include "orvenly/StringConversion.h"
+#include "orvenly/Unmappable.h"
 
 #include <platform/Cp932.h>
 
@@ -63,7 +64,8 @@ QByteArray withBreaks(QByteArray bytes, StringLineBreakCodeConstants code) {
 }
 
 // Compares the direct conversion with the road through UTF-16 as the editor takes it:
-// decode, ConvertBreakCode, encode, and the CR LF breaks written in each code.
+// decode, ConvertBreakCode, encode, and the CR LF breaks written in each code; what it says
+// was lost, with what findUnmappable finds in the text.
 void expectSameAsThroughUtf16(const QByteArray& input, StringCharsetTypeConstants from,
                               StringCharsetTypeConstants to) {
     SCOPED_TRACE(testing::Message() << from << " -> " << to << ": "
@@ -72,6 +74,7 @@ void expectSameAsThroughUtf16(const QByteArray& input, StringCharsetTypeConstant
     const LineBreakCounts expectedCounts = countBreaks(text);
     const StringLineBreakCodeConstants found = conv().ConvertBreakCode(text);
     const QByteArray crLfOutput = encode(text, to);
+    const bool expectedLost = findUnmappable(text, to).count > 0;
 
     const LineBreakCounts counts = countLineBreaks(input, from);
     ASSERT_EQ(counts.dominant(), found);
@@ -83,8 +86,17 @@ void expectSameAsThroughUtf16(const QByteArray& input, StringCharsetTypeConstant
         if (code != SLB_CRLF) {
             expected.replace("\r\n", code == SLB_CR ? "\r" : "\n");
         }
-        const QByteArray actual = transcode(input, from, to, code);
+        QByteArray actual;
+        bool lost = !expectedLost;
+        ASSERT_TRUE(transcode(
+            input, from, to, code,
+            [&actual](QByteArrayView piece) {
+                actual += piece;
+                return true;
+            },
+            &lost));
         ASSERT_TRUE(actual == expected) << "code " << code << " " << difference(actual, expected);
+        ASSERT_EQ(lost, expectedLost) << "code " << code;
     }
 }
 

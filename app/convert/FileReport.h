@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QByteArray>
+#include <string>
+#include <vector>
+
+namespace penlark::convert {
+
+// What became of one file.
+struct FileReport {
+    std::vector<std::string> messages; // lines for standard error
+    bool failed = false;
+    QByteArray output; // what goes to standard output
+};
+
+} // namespace penlark::convert
