@@ -1,5 +1,6 @@
 #include "dialogs/cDlgConverter.h"
 
+#include "dialogs/FormParts.h"
 #include "dialogs/Wizard.h"
 #include "orvenly/Modal.h"
 #include "orvenly/UserInterface.h"
@@ -45,25 +46,6 @@ const PageTitle& titleOf(int page) {
         {u"完了"_s, u"処理が完了しました。"_s},
     };
     return titles[page];
-}
-
-QComboBox* list(const QString& name, const QStringList& items, QWidget* parent) {
-    auto* box = new QComboBox(parent);
-    box->setObjectName(name);
-    box->addItems(items);
-    return box;
-}
-
-QLabel* labelFor(const QString& caption, QWidget* buddy, QWidget* parent) {
-    auto* label = new QLabel(caption, parent);
-    label->setBuddy(buddy);
-    return label;
-}
-
-QPushButton* button(const QString& name, const QString& caption, QWidget* parent) {
-    auto* pushButton = new QPushButton(caption, parent);
-    pushButton->setObjectName(name);
-    return pushButton;
 }
 
 const QStringList& targetCharsets() {
@@ -112,10 +94,10 @@ cDlgConverter::cDlgConverter(QWidget* owner) : QDialog(owner) {
     txtLog->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtLog->hide();
 
-    cmdBack = button(u"cmdBack"_s, u"< 戻る(&B)"_s, this);
-    cmdNext = button(u"cmdNext"_s, u"次へ(&N) >"_s, this);
-    cmdComplete = button(u"cmdComplete"_s, u"完了(&C)"_s, this);
-    cmdCancel = button(u"cmdCancel"_s, u"キャンセル"_s, this);
+    cmdBack = namedButton(u"cmdBack"_s, u"< 戻る(&B)"_s, this);
+    cmdNext = namedButton(u"cmdNext"_s, u"次へ(&N) >"_s, this);
+    cmdComplete = namedButton(u"cmdComplete"_s, u"完了(&C)"_s, this);
+    cmdCancel = namedButton(u"cmdCancel"_s, u"キャンセル"_s, this);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     for (QPushButton* b : {cmdBack, cmdNext, cmdComplete, cmdCancel})
@@ -186,8 +168,8 @@ void cDlgConverter::buildFilePage(QWidget& page) {
     lblWait->setAlignment(Qt::AlignCenter);
     lblWait->lower();
     lblWait->hide();
-    cmdAdd = button(u"cmdAdd"_s, u"追加(&A)..."_s, &page);
-    cmdRemove = button(u"cmdRemove"_s, u"削除(&R)."_s, &page);
+    cmdAdd = namedButton(u"cmdAdd"_s, u"追加(&A)..."_s, &page);
+    cmdRemove = namedButton(u"cmdRemove"_s, u"削除(&R)."_s, &page);
     connect(cmdAdd, &QPushButton::clicked, this, &cDlgConverter::cmdAdd_Click);
     connect(cmdRemove, &QPushButton::clicked, this, &cDlgConverter::cmdRemove_Click);
     connect(lstFiles, &QListWidget::itemDoubleClicked, this, &cDlgConverter::cmdRemove_Click);
@@ -205,12 +187,14 @@ void cDlgConverter::buildFilePage(QWidget& page) {
 
 void cDlgConverter::buildOptionsPage(QWidget& page) {
     auto* fraSrc = new QGroupBox(u"変換前"_s, &page);
-    cboCharsetSrc = list(u"cboCharsetSrc"_s, QStringList{u"自動判別"_s} + targetCharsets(), fraSrc);
-    cboLineBreakSrc = list(u"cboLineBreakSrc"_s, QStringList{u"自動判別"_s} + lineBreaks(), fraSrc);
+    cboCharsetSrc =
+        namedList(u"cboCharsetSrc"_s, QStringList{u"自動判別"_s} + targetCharsets(), fraSrc);
+    cboLineBreakSrc =
+        namedList(u"cboLineBreakSrc"_s, QStringList{u"自動判別"_s} + lineBreaks(), fraSrc);
     chkForce = new QCheckBox(
         u"自動判別できなかった場合は、\r\n強制的に以下の文字セットとして変換(&F)"_s, fraSrc);
     chkForce->setObjectName(u"chkForce"_s);
-    cboCharsetForce = list(u"cboCharsetForce"_s, targetCharsets(), fraSrc);
+    cboCharsetForce = namedList(u"cboCharsetForce"_s, targetCharsets(), fraSrc);
     auto* src = new QGridLayout(fraSrc);
     src->addWidget(labelFor(u"文字セット(&C):"_s, cboCharsetSrc, fraSrc), 0, 0);
     src->addWidget(cboCharsetSrc, 0, 1);
@@ -220,8 +204,8 @@ void cDlgConverter::buildOptionsPage(QWidget& page) {
     src->addWidget(cboCharsetForce, 3, 1);
 
     auto* fraDest = new QGroupBox(u"変換後"_s, &page);
-    cboCharsetDest = list(u"cboCharsetDest"_s, targetCharsets(), fraDest);
-    cboLineBreakDest = list(u"cboLineBreakDest"_s, lineBreaks(), fraDest);
+    cboCharsetDest = namedList(u"cboCharsetDest"_s, targetCharsets(), fraDest);
+    cboLineBreakDest = namedList(u"cboLineBreakDest"_s, lineBreaks(), fraDest);
     chkNarrow = new QCheckBox(u"半角カナ文字を全角に変換(&R)"_s, fraDest);
     chkNarrow->setObjectName(u"chkNarrow"_s);
     auto* dest = new QGridLayout(fraDest);

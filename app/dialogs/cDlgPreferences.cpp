@@ -1,5 +1,6 @@
 #include "dialogs/cDlgPreferences.h"
 
+#include "dialogs/FormParts.h"
 #include "orvenly/TextEditor.h"
 #include "tamsell/NumericBox.h"
 
@@ -24,24 +25,6 @@ namespace penlark {
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QLabel* labelFor(const QString& caption, QWidget* buddy, QWidget* parent) {
-    auto* label = new QLabel(caption, parent);
-    label->setBuddy(buddy);
-    return label;
-}
-
-QCheckBox* checkBox(const QString& name, const QString& caption, QWidget* parent) {
-    auto* box = new QCheckBox(caption, parent);
-    box->setObjectName(name);
-    return box;
-}
-
-QPushButton* button(const QString& name, const QString& caption, QWidget* parent) {
-    auto* pushButton = new QPushButton(caption, parent);
-    pushButton->setObjectName(name);
-    return pushButton;
-}
 
 tamsell::NumericBox* numericBox(const QString& name, QWidget* parent) {
     auto* box = new tamsell::NumericBox(parent);
@@ -103,8 +86,8 @@ void cDlgPreferences::buildGeneralPage(QWidget& page) {
     startup->addWidget(optStartupNone);
 
     auto* fraOthers = new QGroupBox(u"その他"_s, &page);
-    chkNarrowFilter =
-        checkBox(u"chkNarrowFilter"_s, u"JISで保存時、半角カナ文字を全角に変換(&J)"_s, fraOthers);
+    chkNarrowFilter = namedCheckBox(u"chkNarrowFilter"_s,
+                                    u"JISで保存時、半角カナ文字を全角に変換(&J)"_s, fraOthers);
     nbxRecent = numericBox(u"nbxRecent"_s, fraOthers);
     nbxRecent->setMax(20);
     nbxRecent->setValue(5);
@@ -113,7 +96,7 @@ void cDlgPreferences::buildGeneralPage(QWidget& page) {
     nbxRecent->setWhiteSpace(1);
     nbxRecent->setUnit(u"ファイル"_s);
     nbxRecent->setFixedSize(nbxRecent->sizeHint());
-    cmdRecent = button(u"cmdRecent"_s, u"履歴を削除(&C)"_s, fraOthers);
+    cmdRecent = namedButton(u"cmdRecent"_s, u"履歴を削除(&C)"_s, fraOthers);
     connect(cmdRecent, &QPushButton::clicked, this, &cDlgPreferences::cmdRecent_Click);
     auto* others = new QGridLayout(fraOthers);
     others->addWidget(chkNarrowFilter, 0, 0, 1, 3);
@@ -154,7 +137,7 @@ void cDlgPreferences::buildEditorPage(QWidget& page) {
                                 u"検索／置換ダイアログを自動的に移動(&P)"_s};
     auto* options = new QGridLayout(fraEditor);
     for (int i = 0; i < int(chkEdit.size()); ++i) {
-        chkEdit[size_t(i)] = checkBox(u"chkEdit%1"_s.arg(i), captions[i], fraEditor);
+        chkEdit[size_t(i)] = namedCheckBox(u"chkEdit%1"_s.arg(i), captions[i], fraEditor);
         connect(chkEdit[size_t(i)], &QCheckBox::toggled, this, [this, i] { chkEdit_Click(i); });
         options->addWidget(chkEdit[size_t(i)], i / 2, i % 2);
     }
@@ -178,7 +161,7 @@ void cDlgPreferences::buildEditorPage(QWidget& page) {
     auto* colors = new QHBoxLayout(fraColor);
     const QString colorCaptions[] = {u"前景色(&O) ..."_s, u"背景色(&B) ..."_s};
     for (int i = 0; i < 2; ++i) {
-        cmdColor[size_t(i)] = button(u"cmdColor%1"_s.arg(i), colorCaptions[i], fraColor);
+        cmdColor[size_t(i)] = namedButton(u"cmdColor%1"_s.arg(i), colorCaptions[i], fraColor);
         shpColor[size_t(i)] = new QFrame(fraColor);
         shpColor[size_t(i)]->setObjectName(u"shpColor%1"_s.arg(i));
         shpColor[size_t(i)]->setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -189,7 +172,7 @@ void cDlgPreferences::buildEditorPage(QWidget& page) {
         colors->addWidget(shpColor[size_t(i)]);
     }
     colors->addStretch();
-    cmdDefColor = button(u"cmdDefColor"_s, u"デフォルト(&D)"_s, fraColor);
+    cmdDefColor = namedButton(u"cmdDefColor"_s, u"デフォルト(&D)"_s, fraColor);
     connect(cmdDefColor, &QPushButton::clicked, this, &cDlgPreferences::cmdDefColor_Click);
     colors->addWidget(cmdDefColor);
 
@@ -206,9 +189,9 @@ void cDlgPreferences::buildEditorPage(QWidget& page) {
 }
 
 void cDlgPreferences::buildButtons() {
-    cmdOK = button(u"cmdOK"_s, u"OK"_s, this);
+    cmdOK = namedButton(u"cmdOK"_s, u"OK"_s, this);
     cmdOK->setDefault(true);
-    cmdCancel = button(u"cmdCancel"_s, u"キャンセル"_s, this);
+    cmdCancel = namedButton(u"cmdCancel"_s, u"キャンセル"_s, this);
     connect(cmdOK, &QPushButton::clicked, this, &cDlgPreferences::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
     auto* buttons = new QHBoxLayout;

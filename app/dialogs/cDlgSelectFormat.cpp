@@ -1,5 +1,6 @@
 #include "dialogs/cDlgSelectFormat.h"
 
+#include "dialogs/FormParts.h"
 #include "orvenly/Modal.h"
 
 #include <QComboBox>
@@ -28,13 +29,6 @@ QString captionOf(int32_t style) {
     }
 }
 
-QComboBox* makeList(const QString& name, const QStringList& items, QWidget* parent) {
-    auto* list = new QComboBox(parent);
-    list->setObjectName(name);
-    list->addItems(items);
-    return list;
-}
-
 } // namespace
 
 int32_t cDlgSelectFormat::ShowSelect(int32_t Style, int32_t Default, QWidget* Owner) {
@@ -51,11 +45,11 @@ cDlgSelectFormat::cDlgSelectFormat(int32_t style, int32_t defaultFormat, QWidget
     : QDialog(owner) {
     setWindowTitle(captionOf(style));
 
-    cboCharset = makeList(
+    cboCharset = namedList(
         u"cboCharset"_s,
         {u"自動判別"_s, u"Shift JIS [shift_jis]"_s, u"JIS [iso-2022-jp]"_s, u"EUC [euc-jp]"_s},
         this);
-    cboBreak = makeList(
+    cboBreak = namedList(
         u"cboBreak"_s, {u"自動判別"_s, u"CR + LF [Windows]"_s, u"CR [Macintosh]"_s, u"LF [Unix]"_s},
         this);
     if (style == StyleRecognise || style == StyleSave) {
