@@ -1,9 +1,7 @@
 #include "ByteStream.h"
+#include "ControlPersistence.h"
 #include "orvenly/PropertyBag.h"
 #include "tamsell/FlatToolbar.h"
-
-#include <QApplication>
-#include <QBuffer>
 
 namespace tamsell {
 
@@ -13,21 +11,6 @@ using orvenly::PropertyBag;
 using orvenly::Variant;
 
 constexpr int32_t currentVersion = 3;
-
-// The font a new control takes from where it is placed.
-QFont ambientFont(const QWidget& control) {
-    return control.parentWidget() ? control.parentWidget()->font() : QApplication::font();
-}
-
-Variant pictureBytes(const QImage& picture) {
-    if (picture.isNull())
-        return {};
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    picture.save(&buffer, "PNG");
-    return bytes;
-}
 
 void writeButton(PropertyBag& bag, const QString& prefix, const ButtonObject& button) {
     bag.WriteProperty(prefix + "Key", button.Key(), QString());
@@ -57,7 +40,7 @@ private:
 } // namespace
 
 void FlatToolbar::WriteProperties(PropertyBag& PropBag) const {
-    PropBag.WriteProperty("Font", font().toString(), ambientFont(*this).toString());
+    writeFont(PropBag, *this);
     PropBag.WriteProperty("Style", int32_t(m_style), int32_t(FTS_HORIZONTAL));
     PropBag.WriteProperty("Movable", m_movable, true);
     PropBag.WriteProperty("BorderStyle", int32_t(m_borderStyle), int32_t(FTB_FIXEDSINGLE));
@@ -78,11 +61,7 @@ void FlatToolbar::WriteProperties(PropertyBag& PropBag) const {
 
 void FlatToolbar::ReadProperties(const PropertyBag& PropBag) {
     RedrawOnExit redraw(*this);
-    if (PropBag.Contains("Font")) {
-        QFont stored;
-        if (stored.fromString(PropBag.ReadProperty("Font").toString()))
-            setFont(stored);
-    }
+    readFont(PropBag, *this);
     auto number = [&](const char* name, int32_t fallback) {
         return PropBag.ReadProperty(name, fallback).toLong();
     };
@@ -100,8 +79,7 @@ void FlatToolbar::ReadProperties(const PropertyBag& PropBag) {
     setButtonWidth(number("ButtonWidth", 24));
     setButtonHeight(number("ButtonHeight", 24));
     setCaptionLines(number("CaptionLines", 1));
-    const Variant picture = PropBag.ReadProperty("ButtonPicture");
-    setButtonPicture(picture.isEmpty() ? QImage() : QImage::fromData(picture.toByteArray()));
+    setButtonPicture(pictureOf(PropBag.ReadProperty("ButtonPicture")));
 
     m_buttons.Clear();
     switch (number("_Version", 1)) {

@@ -12,7 +12,10 @@ namespace tamsell {
 namespace syscolor {
 inline constexpr uint32_t Flag = 0x80000000u;
 inline constexpr uint32_t Window = Flag | 5;
+inline constexpr uint32_t WindowFrame = Flag | 6;
 inline constexpr uint32_t WindowText = Flag | 8;
+inline constexpr uint32_t Highlight = Flag | 13;
+inline constexpr uint32_t HighlightText = Flag | 14;
 inline constexpr uint32_t ButtonFace = Flag | 15;
 inline constexpr uint32_t ButtonShadow = Flag | 16;
 inline constexpr uint32_t GrayText = Flag | 17;
