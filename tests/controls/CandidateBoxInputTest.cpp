@@ -80,6 +80,7 @@ TEST_F(CandidateInput, ThePointerSelectsAndDragsPastTheEdges) {
     EXPECT_EQ(selected(), "1");
     QTest::mouseRelease(&box, Qt::LeftButton, {}, QPoint(30, border - 200));
     QTest::mouseDClick(&box, Qt::LeftButton, {}, inRow(1));
+    QTest::mouseRelease(&box, Qt::LeftButton, {}, inRow(1));
     EXPECT_EQ(selected(), "2");
     EXPECT_EQ(events.last(), "DblClick");
 }

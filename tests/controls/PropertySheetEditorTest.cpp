@@ -174,20 +174,20 @@ TEST_F(SheetEditor, DoubleClicksActByStyle) {
     show();
     // A list item steps through its candidates, back to the first after the last.
     click(inRow(1));
-    QTest::mouseDClick(&sheet, Qt::LeftButton, {}, inRow(1));
+    doubleClick(inRow(1));
     EXPECT_EQ(list->Text(), "choice 1");
-    QTest::mouseDClick(&sheet, Qt::LeftButton, {}, inRow(1));
+    doubleClick(inRow(1));
     EXPECT_EQ(list->Text(), "choice 2");
-    QTest::mouseDClick(&sheet, Qt::LeftButton, {}, inRow(1));
+    doubleClick(inRow(1));
     EXPECT_EQ(list->Text(), "choice 1");
     EXPECT_EQ(events.count("CandidateClick"), 3);
 
     click(inRow(2));
-    QTest::mouseDClick(&sheet, Qt::LeftButton, {}, inRow(2));
+    doubleClick(inRow(2));
     EXPECT_EQ(events.count("ReferenceClick"), 1);
 
     click(inRow(3));
-    QTest::mouseDClick(&sheet, Qt::LeftButton, {}, inRow(3));
+    doubleClick(inRow(3));
     EXPECT_TRUE(textBox()->hasFocus());
     EXPECT_EQ(textBox()->selectedText(), "some text");
 }

@@ -70,6 +70,11 @@ protected:
         QTest::mousePress(&sheet, Qt::LeftButton, {}, point);
         QTest::mouseRelease(&sheet, Qt::LeftButton, {}, point);
     }
+    // The second click of a double click, released as a real one is.
+    void doubleClick(QPoint point) {
+        QTest::mouseDClick(&sheet, Qt::LeftButton, {}, point);
+        QTest::mouseRelease(&sheet, Qt::LeftButton, {}, point);
+    }
 
     QLineEdit* textBox() const { return sheet.findChild<QLineEdit*>(); }
     QListWidget* dropList() const { return sheet.findChild<QListWidget*>(); }
