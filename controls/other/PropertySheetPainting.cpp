@@ -1,7 +1,6 @@
 #include "tamsell/PropertySheet.h"
 
 #include "../used/Edges.h"
-#include "SheetColors.h"
 #include "SheetLayout.h"
 #include "tamsell/SystemColors.h"
 

@@ -1,5 +1,7 @@
 #include "tests/controls/SheetTestSupport.h"
 
+#include "tamsell/SystemColors.h"
+
 #include <algorithm>
 #include <memory>
 
@@ -226,6 +228,24 @@ TEST_F(SheetModel, ShellSortMovesEqualCaptionsAsItsGapsDo) {
     auto four = make({"b", "a#3", "c", "A#4"});
     sheet.ShellSort(four);
     EXPECT_EQ(captionsOf(four), QStringList({"a#3", "A#4", "b", "c"}));
+}
+
+} // namespace
+
+namespace {
+
+TEST(SheetColourText, ReadsTheHexadecimalAndTheDecimalForm) {
+    EXPECT_EQ(tamsell::colorText(0x80000008), "&H80000008&");
+    EXPECT_EQ(tamsell::colorText(0xFF), "&H000000FF&");
+    EXPECT_EQ(tamsell::parseColorText("&H80000008&"), 0x80000008u);
+    EXPECT_EQ(tamsell::parseColorText(" &hff "), 0xFFu);
+    EXPECT_EQ(tamsell::parseColorText("255"), 255u);
+    EXPECT_EQ(tamsell::parseColorText("-2147483643"), 0x80000005u);
+    // Not colours: a system colour past the last, a value with a high byte, no digits.
+    EXPECT_EQ(tamsell::parseColorText("&H800000FF&"), std::nullopt);
+    EXPECT_EQ(tamsell::parseColorText("&H01000000"), std::nullopt);
+    EXPECT_EQ(tamsell::parseColorText("&H&"), std::nullopt);
+    EXPECT_EQ(tamsell::parseColorText("red"), std::nullopt);
 }
 
 } // namespace
