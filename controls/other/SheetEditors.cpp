@@ -351,8 +351,11 @@ bool SheetEditors::type(QKeyEvent* event) {
     const QString text = event->text();
     if (text.isEmpty() || !text.at(0).isPrint())
         return false;
-    m_textBox->setFocus();
-    m_textBox->selectAll();
+    if (!m_textBox->hasFocus()) {
+        // Typing starts over the whole value, as it does in a box reached by Tab.
+        m_textBox->setFocus();
+        m_textBox->selectAll();
+    }
     QApplication::sendEvent(m_textBox, event);
     return true;
 }
