@@ -1,4 +1,5 @@
 #include "tests/controls/CandidateTestSupport.h"
+#include "tests/controls/PixelSupport.h"
 
 #include <QPaintEvent>
 
@@ -38,13 +39,6 @@ protected:
         box.repaint();
         QCoreApplication::processEvents();
     }
-    static bool holds(const QImage& image, const QRect& band, const QColor& colour) {
-        for (int y = band.top(); y <= band.bottom(); ++y)
-            for (int x = band.left(); x <= band.right(); ++x)
-                if (image.pixelColor(x, y) == colour)
-                    return true;
-        return false;
-    }
     const int width = 200 - 2 * border;
 };
 
@@ -58,9 +52,9 @@ TEST_F(CandidatePainting, RowsArePitchApartAndTheSelectionLeavesTheImageCellAlon
     EXPECT_EQ(at(image, itemHeight + 2, y), back);
     EXPECT_EQ(at(image, itemHeight + 3, y + itemHeight), back);
     EXPECT_EQ(at(image, itemHeight + 3, y - 1), back);
-    EXPECT_TRUE(holds(image, QRect(border, border + y, width, itemHeight), highlightText));
-    EXPECT_TRUE(holds(image, QRect(border, border, width, itemHeight), fore));
-    EXPECT_FALSE(holds(image, QRect(border, border, width, itemHeight), highlightText));
+    EXPECT_TRUE(holdsColour(image, QRect(border, border + y, width, itemHeight), highlightText));
+    EXPECT_TRUE(holdsColour(image, QRect(border, border, width, itemHeight), fore));
+    EXPECT_FALSE(holdsColour(image, QRect(border, border, width, itemHeight), highlightText));
 }
 
 TEST_F(CandidatePainting, ImagesComeFromTheirCellOfTheStripWithTheMaskColourTransparent) {

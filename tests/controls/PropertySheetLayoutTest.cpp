@@ -1,3 +1,4 @@
+#include "tests/controls/PixelSupport.h"
 #include "tests/controls/SheetTestSupport.h"
 
 #include <QFontMetrics>
@@ -23,14 +24,6 @@ protected:
     }
     int widthOf(const QString& caption) const {
         return QFontMetrics(sheet.font()).horizontalAdvance(caption);
-    }
-    // Whether the band of client rows [top, top + height) holds a pixel of exactly colour.
-    static bool holds(const QImage& image, const QRect& band, const QColor& colour) {
-        for (int y = band.top(); y <= band.bottom(); ++y)
-            for (int x = band.left(); x <= band.right(); ++x)
-                if (image.pixelColor(x, y) == colour)
-                    return true;
-        return false;
     }
 };
 
@@ -137,10 +130,10 @@ TEST_F(SheetLayout, SelectionAndDisabledRowsShowInTheirColours) {
         return QRect(border + t() + 2, border + row * pitch(), width - t() - 2, pitch() - 1);
     };
     QImage image = picture();
-    EXPECT_TRUE(holds(image, band(1), text));
-    EXPECT_FALSE(holds(image, band(1), grey));
-    EXPECT_TRUE(holds(image, band(2), grey));
-    EXPECT_FALSE(holds(image, band(2), text));
+    EXPECT_TRUE(holdsColour(image, band(1), text));
+    EXPECT_FALSE(holdsColour(image, band(1), grey));
+    EXPECT_TRUE(holdsColour(image, band(2), grey));
+    EXPECT_FALSE(holdsColour(image, band(2), text));
 
     on->setSelected(true);
     image = picture();
@@ -158,11 +151,11 @@ TEST_F(SheetLayout, SelectionAndDisabledRowsShowInTheirColours) {
     off->setEnabled(true);
     off->setForeColor(0x0000FF);
     image = picture();
-    EXPECT_TRUE(holds(image, band(2), QColor(255, 0, 0)));
+    EXPECT_TRUE(holdsColour(image, band(2), QColor(255, 0, 0)));
     category->setEnabled(false);
     image = picture();
-    EXPECT_FALSE(holds(image, band(2), QColor(255, 0, 0)));
-    EXPECT_TRUE(holds(image, band(2), grey));
+    EXPECT_FALSE(holdsColour(image, band(2), QColor(255, 0, 0)));
+    EXPECT_TRUE(holdsColour(image, band(2), grey));
 }
 
 TEST_F(SheetLayout, IntegralHeightLeavesThePartialRowEmpty) {
