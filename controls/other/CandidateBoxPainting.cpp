@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QTextOption>
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace tamsell {
@@ -123,12 +124,14 @@ void CandidateBox::scrolled(int value) {
     const int pitch = rowPitch();
     const QRect client = clientRect();
     const int shift = pitch * (m_drawnTop - newTop);
-    if (m_bufferStale || shift == 0 || std::abs(shift) >= client.height()) {
+    const qreal ratio = m_buffer.devicePixelRatio();
+    // Rows fall on whole device pixels only at whole ratios; otherwise everything is drawn.
+    if (m_bufferStale || shift == 0 || std::abs(shift) >= client.height() ||
+        ratio != std::floor(ratio)) {
         redrawAll();
         return;
     }
     // Move the drawn rows, then draw only what the move uncovered.
-    const qreal ratio = m_buffer.devicePixelRatio();
     const int lines = int(std::abs(shift) * ratio);
     const qsizetype stride = m_buffer.bytesPerLine();
     uchar* bits = m_buffer.bits();
