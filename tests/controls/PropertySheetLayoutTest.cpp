@@ -73,6 +73,20 @@ TEST_F(SheetLayout, RowsStandOneTextHeightPlusThreeApartWithAGridLineUnderEach) 
     EXPECT_EQ(at(image, right, 2 * pitch() + pitch() - 1), window);
 }
 
+TEST_F(SheetLayout, ANewFontGivesNewMetrics) {
+    sheet.setStyle(PSS_LIST);
+    sheet.Categories().Add()->Items().Add(0, {}, PSIS_TEXT, "one");
+    QFont large = sheet.font();
+    large.setPixelSize(QFontMetrics(large).height() * 2);
+    sheet.setFont(large);
+    ASSERT_GT(t(), 20);
+    const int right = sheet.width() - scrollBar()->width() - 2 * border - 3;
+    const QImage image = picture();
+    EXPECT_EQ(at(image, right, pitch() - 1), grid);
+    EXPECT_EQ(at(image, right, pitch() - 2), window);
+    EXPECT_EQ(at(image, widthOf("one") + 4, 2), grid);
+}
+
 TEST_F(SheetLayout, TheValueColumnStartsAfterTheWidestCaption) {
     sheet.setStyle(PSS_LIST);
     const auto category = sheet.Categories().Add();
