@@ -213,9 +213,9 @@ TEST_F(SheetModel, ShellSortOrdersByCaptionWithoutRegardToCase) {
 // Equal captions a gap apart change places: with five elements the first pass uses gap 4.
 TEST_F(SheetModel, ShellSortMovesEqualCaptionsAsItsGapsDo) {
     const auto category = sheet.Categories().Add();
-    auto make = [&](const QStringList& spec) {
+    auto make = [&](const QStringList& entries) {
         std::vector<std::shared_ptr<SheetItem>> items;
-        for (const QString& entry : spec) {
+        for (const QString& entry : entries) {
             const QStringList parts = entry.split('#');
             items.push_back(category->Items().Add(0, parts.value(1), PSIS_TEXT, parts[0]));
         }
