@@ -3,7 +3,7 @@ ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all bootstrap build run test bench asan format clean
+.PHONY: all bootstrap build run gallery test bench asan format clean
 
 all: build
 
@@ -18,6 +18,9 @@ build: bootstrap $(BUILD)/CMakeCache.txt
 
 run: build
 	@scripts/run-penlark $(BUILD)
+
+gallery: build
+	@scripts/run-gallery $(BUILD)
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 300

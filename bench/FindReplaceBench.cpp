@@ -38,10 +38,6 @@ const QString& document() {
 }
 
 // Makes the application before the fixture's widgets.
-struct ApplicationFirst {
-    ApplicationFirst() { ensureApplication(); }
-};
-
 struct Fixture : ApplicationFirst {
     Fixture() {
         editor.Load(&box);

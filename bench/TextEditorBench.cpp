@@ -32,10 +32,6 @@ const QString& largeDocument() {
     return text;
 }
 
-struct ApplicationFirst {
-    ApplicationFirst() { ensureApplication(); }
-};
-
 // A shown box holding the large document.
 struct LoadedBox : ApplicationFirst {
     LoadedBox() {

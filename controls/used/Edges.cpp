@@ -25,6 +25,30 @@ void drawEdge(QPainter& painter, const QRect& box, Edge edge, const Scheme& sche
     painter.fillRect(QRect(box.right(), box.top(), 1, box.height()), bottomRight);
 }
 
+namespace {
+
+void drawFrame(QPainter& painter, const QRect& box, const QColor& topLeft,
+               const QColor& bottomRight) {
+    painter.fillRect(QRect(box.left(), box.top(), box.width(), 1), topLeft);
+    painter.fillRect(QRect(box.left(), box.top(), 1, box.height()), topLeft);
+    painter.fillRect(QRect(box.left(), box.bottom(), box.width(), 1), bottomRight);
+    painter.fillRect(QRect(box.right(), box.top(), 1, box.height()), bottomRight);
+}
+
+} // namespace
+
+void drawClientEdge(QPainter& painter, const QRect& box, const QPalette& palette) {
+    drawFrame(painter, box, resolveColor(syscolor::ButtonShadow, palette),
+              resolveColor(syscolor::Highlight3D, palette));
+    drawFrame(painter, box.adjusted(1, 1, -1, -1), resolveColor(syscolor::DarkShadow3D, palette),
+              resolveColor(syscolor::Light3D, palette));
+}
+
+void drawFlatFrame(QPainter& painter, const QRect& box, const QPalette& palette) {
+    const QColor frame = resolveColor(syscolor::WindowFrame, palette);
+    drawFrame(painter, box, frame, frame);
+}
+
 void drawEtchedColumn(QPainter& painter, int x, int top, int length, const Scheme& scheme) {
     painter.fillRect(QRect(x, top, 1, length), scheme.shadow);
     painter.fillRect(QRect(x + 1, top, 1, length), scheme.highlight);

@@ -29,6 +29,12 @@ void drawEdge(QPainter& painter, const QRect& box, Edge edge, const Scheme& sche
 void drawEtchedColumn(QPainter& painter, int x, int top, int length, const Scheme& scheme);
 void drawEtchedRow(QPainter& painter, int left, int y, int length, const Scheme& scheme);
 
+// The sunken two-pixel edge around list-like controls: shadow and dark shadow at the top and
+// left, lit at the bottom and right.
+void drawClientEdge(QPainter& painter, const QRect& box, const QPalette& palette);
+// A one-pixel frame in the window-frame colour.
+void drawFlatFrame(QPainter& painter, const QRect& box, const QPalette& palette);
+
 // The small downward triangle of drop-down buttons, its tip one pixel below (x, y).
 void drawArrow(QPainter& painter, int x, int y, const QColor& color);
 // The same, greyed out as disabled text is.

@@ -1,9 +1,7 @@
 #include "ByteStream.h"
-#include "ControlFont.h"
+#include "ControlPersistence.h"
 #include "orvenly/PropertyBag.h"
 #include "tamsell/FlatToolbar.h"
-
-#include <QBuffer>
 
 namespace tamsell {
 
@@ -13,16 +11,6 @@ using orvenly::PropertyBag;
 using orvenly::Variant;
 
 constexpr int32_t currentVersion = 3;
-
-Variant pictureBytes(const QImage& picture) {
-    if (picture.isNull())
-        return {};
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    picture.save(&buffer, "PNG");
-    return bytes;
-}
 
 void writeButton(PropertyBag& bag, const QString& prefix, const ButtonObject& button) {
     bag.WriteProperty(prefix + "Key", button.Key(), QString());
@@ -91,8 +79,7 @@ void FlatToolbar::ReadProperties(const PropertyBag& PropBag) {
     setButtonWidth(number("ButtonWidth", 24));
     setButtonHeight(number("ButtonHeight", 24));
     setCaptionLines(number("CaptionLines", 1));
-    const Variant picture = PropBag.ReadProperty("ButtonPicture");
-    setButtonPicture(picture.isEmpty() ? QImage() : QImage::fromData(picture.toByteArray()));
+    setButtonPicture(pictureOf(PropBag.ReadProperty("ButtonPicture")));
 
     m_buttons.Clear();
     switch (number("_Version", 1)) {

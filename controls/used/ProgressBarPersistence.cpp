@@ -1,4 +1,4 @@
-#include "ControlFont.h"
+#include "ControlPersistence.h"
 #include "orvenly/AutomationError.h"
 #include "orvenly/PropertyBag.h"
 #include "tamsell/ProgressBar.h"

@@ -77,4 +77,27 @@ QColor fromColorValue(uint32_t value) {
     return QColor(int(value & 0xFF), int(value >> 8 & 0xFF), int(value >> 16 & 0xFF));
 }
 
+QString colorText(uint32_t value) {
+    return QStringLiteral("&H%1&").arg(value, 8, 16, QLatin1Char('0')).toUpper();
+}
+
+std::optional<uint32_t> parseColorText(const QString& text) {
+    QString digits = text.trimmed();
+    bool ok = false;
+    uint32_t value = 0;
+    if (digits.startsWith(QLatin1String("&H"), Qt::CaseInsensitive)) {
+        digits = digits.mid(2);
+        if (digits.endsWith(QLatin1Char('&')))
+            digits.chop(1);
+        if (digits.isEmpty() || digits.size() > 8)
+            return std::nullopt;
+        value = digits.toUInt(&ok, 16);
+    } else {
+        value = uint32_t(digits.toInt(&ok));
+    }
+    if (!ok || !isValidColor(value))
+        return std::nullopt;
+    return value;
+}
+
 } // namespace tamsell

@@ -42,3 +42,26 @@ wait_for_exit() {
     done
     return 1
 }
+
+# Runs the program with its arguments until its first window named $1 shows, quits it with
+# Ctrl+Q and expects it to end cleanly; false, with a message, when a step fails.
+quit_by_keys() {
+    name=$1
+    shift
+    "$@" &
+    pid=$!
+    if ! window=$(wait_for_windows "$name" 1); then
+        echo "no $name window appeared" >&2
+        kill "$pid" 2>/dev/null || true
+        return 1
+    fi
+    echo "window: $(xdotool getwindowname "$window")"
+    xdotool windowactivate --sync "$window" 2>/dev/null || true
+    xdotool key --clearmodifiers ctrl+q
+    if ! wait_for_exit "$pid"; then
+        echo "the program did not close" >&2
+        kill "$pid"
+        return 1
+    fi
+    wait "$pid"
+}

@@ -13,21 +13,8 @@ printf '\202\261\202\361\202\311\202\277\202\315\r\n' > "$work/hello.txt"
 xvfb-run -a -s "-screen 0 1280x800x24" sh -c '
     . "$1/desktop.sh"
     start_window_manager
-    "$2" "$3" &
-    pid=$!
-    if ! window=$(wait_for_windows Penlark 1); then
-        echo "no Penlark window appeared" >&2
-        kill "$pid" 2>/dev/null || true
-        exit 1
-    fi
-    echo "window: $(xdotool getwindowname "$window")"
-    xdotool windowactivate --sync "$window" 2>/dev/null || true
-    xdotool key --clearmodifiers ctrl+q
-    if ! wait_for_exit "$pid"; then
-        echo "the program did not close" >&2
-        kill "$pid"
-        exit 1
-    fi
-    wait "$pid"
+    status=0
+    quit_by_keys Penlark "$2" "$3" || status=1
     stop_window_manager
+    exit $status
 ' smoke "$here" "$program" "$work/hello.txt"

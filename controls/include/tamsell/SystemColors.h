@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QColor>
+#include <QString>
 #include <cstdint>
+#include <optional>
 
 class QPalette;
 
@@ -15,6 +17,7 @@ inline constexpr uint32_t Window = Flag | 5;
 inline constexpr uint32_t WindowFrame = Flag | 6;
 inline constexpr uint32_t WindowText = Flag | 8;
 inline constexpr uint32_t Highlight = Flag | 13;
+inline constexpr uint32_t HighlightText = Flag | 14;
 inline constexpr uint32_t ButtonFace = Flag | 15;
 inline constexpr uint32_t ButtonShadow = Flag | 16;
 inline constexpr uint32_t GrayText = Flag | 17;
@@ -37,5 +40,12 @@ uint32_t translateColor(uint32_t value, const QPalette& palette);
 // 0x00BBGGRR from a QColor and back.
 uint32_t toColorValue(const QColor& color);
 QColor fromColorValue(uint32_t value);
+
+// A colour as text: "&H", eight hexadecimal digits and "&", as in "&H80000008&". Colour items
+// of a property sheet hold their value in this form.
+QString colorText(uint32_t value);
+// Reads that form, with or without the closing "&", or a decimal number; none unless it names
+// a valid colour.
+std::optional<uint32_t> parseColorText(const QString& text);
 
 } // namespace tamsell

@@ -1,8 +1,9 @@
-#include "ControlFont.h"
+#include "ControlPersistence.h"
 
 #include "orvenly/PropertyBag.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QWidget>
 
 namespace tamsell {
@@ -21,6 +22,20 @@ void readFont(const orvenly::PropertyBag& bag, QWidget& control) {
     QFont stored;
     if (stored.fromString(bag.ReadProperty("Font").toString()))
         control.setFont(stored);
+}
+
+orvenly::Variant pictureBytes(const QImage& picture) {
+    if (picture.isNull())
+        return {};
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "PNG");
+    return bytes;
+}
+
+QImage pictureOf(const orvenly::Variant& bytes) {
+    return bytes.isEmpty() ? QImage() : QImage::fromData(bytes.toByteArray());
 }
 
 } // namespace tamsell

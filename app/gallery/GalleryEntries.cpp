@@ -1,0 +1,13 @@
+#include "gallery/GalleryEntry.h"
+
+namespace gallery {
+
+std::vector<GalleryEntry> galleryEntries() {
+    return {
+        flatToolbarEntry(),
+        propertySheetEntry(),
+        candidateBoxEntry(),
+    };
+}
+
+} // namespace gallery
