@@ -4,9 +4,8 @@ namespace gallery {
 
 std::vector<GalleryEntry> galleryEntries() {
     return {
-        flatToolbarEntry(),
-        propertySheetEntry(),
-        candidateBoxEntry(),
+        flatToolbarEntry(),      numericBoxEntry(),    progressBarEntry(),
+        colorProgressBarEntry(), propertySheetEntry(), candidateBoxEntry(),
     };
 }
 

@@ -33,6 +33,9 @@ struct GalleryEntry {
 std::vector<GalleryEntry> galleryEntries();
 
 GalleryEntry flatToolbarEntry();
+GalleryEntry numericBoxEntry();
+GalleryEntry progressBarEntry();
+GalleryEntry colorProgressBarEntry();
 GalleryEntry propertySheetEntry();
 GalleryEntry candidateBoxEntry();
 

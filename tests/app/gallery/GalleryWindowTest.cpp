@@ -3,7 +3,10 @@
 
 #include "orvenly/Modal.h"
 #include "tamsell/CandidateBox.h"
+#include "tamsell/ColorProgressBar.h"
 #include "tamsell/FlatToolbar.h"
+#include "tamsell/NumericBox.h"
+#include "tamsell/ProgressBar.h"
 #include "tamsell/PropertySheet.h"
 
 #include <QLineEdit>
@@ -30,8 +33,19 @@ protected:
     void TearDown() override { orvenly::modal::setResponder({}); }
 
     PropertySheet& sheet() { return window.inspector(); }
-    FlatToolbar& toolbar() { return *static_cast<FlatToolbar*>(window.control(0)); }
-    CandidateBox& box() { return *static_cast<CandidateBox*>(window.control(2)); }
+    // The position of the gallery's control of that class.
+    template <class Control> int position() const {
+        for (int i = 0; i < window.count(); ++i)
+            if (qobject_cast<Control*>(window.control(i)))
+                return i;
+        return -1;
+    }
+    FlatToolbar& toolbar() {
+        return *static_cast<FlatToolbar*>(window.control(position<FlatToolbar>()));
+    }
+    CandidateBox& box() {
+        return *static_cast<CandidateBox*>(window.control(position<CandidateBox>()));
+    }
 
     std::shared_ptr<SheetItem> property(const QString& caption) {
         for (const auto& category : sheet().Categories())
@@ -63,10 +77,13 @@ protected:
 };
 
 TEST_F(Gallery, EveryControlShowsAndTheFirstIsInspected) {
-    ASSERT_EQ(window.count(), 3);
-    EXPECT_NE(qobject_cast<FlatToolbar*>(window.control(0)), nullptr);
-    EXPECT_NE(qobject_cast<PropertySheet*>(window.control(1)), nullptr);
-    EXPECT_NE(qobject_cast<CandidateBox*>(window.control(2)), nullptr);
+    ASSERT_EQ(window.count(), 6);
+    EXPECT_EQ(position<FlatToolbar>(), 0);
+    EXPECT_GE(position<NumericBox>(), 0);
+    EXPECT_GE(position<ProgressBar>(), 0);
+    EXPECT_GE(position<ColorProgressBar>(), 0);
+    EXPECT_GE(position<PropertySheet>(), 0);
+    EXPECT_GE(position<CandidateBox>(), 0);
     for (int i = 0; i < window.count(); ++i)
         EXPECT_TRUE(window.control(i)->isVisible()) << i;
     EXPECT_EQ(window.inspected(), 0);
@@ -75,13 +92,31 @@ TEST_F(Gallery, EveryControlShowsAndTheFirstIsInspected) {
 
 TEST_F(Gallery, ClickingOrFocusingAControlInspectsIt) {
     QTest::mouseClick(&box(), Qt::LeftButton, {}, QPoint(30, 10));
-    EXPECT_EQ(window.inspected(), 2);
+    EXPECT_EQ(window.inspected(), position<CandidateBox>());
     EXPECT_EQ(property("CompareMode")->Text(), "0 - CBTCM_BINARY");
-    window.control(1)->setFocus();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return window.inspected() == 1; }));
+    window.control(position<PropertySheet>())->setFocus();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.inspected() == position<PropertySheet>(); }));
     EXPECT_EQ(property("Style")->Text(), "1 - PSS_CATEGORY");
     QTest::mouseClick(&toolbar(), Qt::LeftButton, {}, QPoint(2, 2));
     EXPECT_EQ(window.inspected(), 0);
+}
+
+TEST_F(Gallery, TheNumericBoxAndTheBarsAreEditedThroughTheSheet) {
+    auto& numbers = *static_cast<NumericBox*>(window.control(position<NumericBox>()));
+    numbers.txtInput().setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.inspected() == position<NumericBox>(); }));
+    edit("Max");
+    typeValue("5");
+    EXPECT_EQ(numbers.Max(), 5);
+    EXPECT_EQ(numbers.Value(), 5) << "the value follows the range";
+    EXPECT_EQ(property("Value")->Text(), "5");
+
+    auto& bar = *static_cast<ProgressBar*>(window.control(position<ProgressBar>()));
+    QTest::mouseClick(&bar, Qt::LeftButton, {}, QPoint(5, 5));
+    ASSERT_EQ(window.inspected(), position<ProgressBar>());
+    edit("Value");
+    typeValue("30");
+    EXPECT_EQ(bar.Value(), 30);
 }
 
 TEST_F(Gallery, ATypedValueReachesTheControlAndWhatItChangedShows) {
@@ -120,7 +155,7 @@ TEST_F(Gallery, AChoiceFromTheListSetsTheProperty) {
 }
 
 TEST_F(Gallery, ActionsRunFromTheirReferenceButton) {
-    window.inspect(2);
+    window.inspect(position<CandidateBox>());
     edit("Sort (降順)");
     auto* button = sheet().findChild<QWidget*>("button");
     ASSERT_TRUE(button && button->isVisible());
