@@ -6,13 +6,15 @@ build=$1
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
-for file in bin/penlark bin/penlark-convert share/applications/penlark.desktop \
+for file in bin/penlark bin/penlark-convert bin/orvenly-tdb share/applications/penlark.desktop \
     share/icons/hicolor/scalable/apps/penlark.svg share/icons/hicolor/48x48/apps/penlark.png; do
     [ -f "$prefix/$file" ] || { echo "missing: $file" >&2; exit 1; }
 done
-if ldd "$prefix/bin/penlark" | grep -E "orvenly|tamsell" | grep -qv "$prefix"; then
+if ldd "$prefix/bin/penlark" "$prefix/bin/orvenly-tdb" | grep -E "orvenly|tamsell" | grep -qv "$prefix"; then
     echo "the installed program loads libraries from outside its prefix" >&2
     exit 1
 fi
 printf 'abc\n' > "$prefix/in.txt"
 "$prefix/bin/penlark-convert" --guess "$prefix/in.txt"
+printf 'BEGIN Form main\r\nCaption Hello\r\nEND\r\n' > "$prefix/form.txt"
+"$prefix/bin/orvenly-tdb" "$prefix/form.txt"
