@@ -31,7 +31,7 @@ bool isFormat(TDBFormatConstants format) {
 
 } // namespace
 
-TDB::TDB() : m_rootNodes(TDBNodes::create({})) {}
+TDB::TDB() : m_rootNodes(std::make_shared<TDBNodes>(TDBNodes::Made(), std::weak_ptr<TDBNode>())) {}
 
 bool TDB::LoadDataBase(const QString& FileName, TDBFormatConstants FileFormat) {
     m_lastError.clear();

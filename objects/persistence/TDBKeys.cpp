@@ -12,19 +12,14 @@ void TDBKey::setName(const QString& Name) {
     m_name = Name;
 }
 
-std::shared_ptr<TDBKeys> TDBKeys::create(std::weak_ptr<TDBNode> node) {
-    return std::shared_ptr<TDBKeys>(new TDBKeys(std::move(node)));
-}
-
 TDBKeys::~TDBKeys() {
     for (const std::shared_ptr<TDBKey>& key : m_keys)
         key->m_index = 0;
 }
 
 std::shared_ptr<TDBKey> TDBKeys::Item(const QString& KeyName) {
-    const QString key = keyEntryKey(KeyName);
-    if (!key.isEmpty() && m_keys.Exists(key))
-        return m_keys.Item(key);
+    if (const std::shared_ptr<TDBKey>* found = m_keys.Find(keyEntryKey(KeyName)))
+        return *found;
     if (!m_autoCreate)
         throw AutomationError(errors::InvalidArgument);
     return Add(KeyName);
@@ -35,7 +30,7 @@ bool TDBKeys::Exists(const QString& KeyName) const {
 }
 
 std::shared_ptr<TDBKey> TDBKeys::Add(const QString& KeyName, int32_t Index, const QString& Value) {
-    std::shared_ptr<TDBKey> key(new TDBKey(KeyName, m_node, weak_from_this()));
+    auto key = std::make_shared<TDBKey>(TDBKey::Made(), KeyName, m_node, weak_from_this());
     key->m_value = Value;
     m_keys.Add(key, keyEntryKey(KeyName), Index);
     return key;

@@ -4,9 +4,9 @@ namespace orvenly {
 
 std::shared_ptr<TDBNode> TDBNode::create(const QString& name, std::weak_ptr<TDBNode> parent,
                                          std::weak_ptr<TDBNodes> owner) {
-    std::shared_ptr<TDBNode> node(new TDBNode(name, std::move(parent), std::move(owner)));
-    node->m_keys = TDBKeys::create(node);
-    node->m_subNodes = TDBNodes::create(node);
+    auto node = std::make_shared<TDBNode>(Made(), name, std::move(parent), std::move(owner));
+    node->m_keys = std::make_shared<TDBKeys>(TDBKeys::Made(), node);
+    node->m_subNodes = std::make_shared<TDBNodes>(TDBNodes::Made(), node);
     return node;
 }
 

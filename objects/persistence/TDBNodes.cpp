@@ -4,19 +4,14 @@
 
 namespace orvenly {
 
-std::shared_ptr<TDBNodes> TDBNodes::create(std::weak_ptr<TDBNode> owner) {
-    return std::shared_ptr<TDBNodes>(new TDBNodes(std::move(owner)));
-}
-
 TDBNodes::~TDBNodes() {
     for (const std::shared_ptr<TDBNode>& node : m_nodes)
         node->m_index = 0;
 }
 
 std::shared_ptr<TDBNode> TDBNodes::Item(const QString& NodeName) {
-    const QString key = nodeEntryKey(NodeName);
-    if (!key.isEmpty() && m_nodes.Exists(key))
-        return m_nodes.Item(key);
+    if (const std::shared_ptr<TDBNode>* found = m_nodes.Find(nodeEntryKey(NodeName)))
+        return *found;
     if (!m_autoCreate)
         throw AutomationError(errors::InvalidArgument);
     return Add(NodeName);

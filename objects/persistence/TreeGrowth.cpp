@@ -3,10 +3,13 @@
 #include "orvenly/AutomationError.h"
 #include "orvenly/TDB.h"
 
+#include <algorithm>
+
 namespace orvenly {
 
 TreeGrowth::TreeGrowth(qsizetype textLength)
-    : m_remaining(FixedAllowance + int64_t(TDB::ExpansionFactor) * textLength) {}
+    : m_remaining(std::min<int64_t>(FixedAllowance + int64_t(TDB::ExpansionFactor) * textLength,
+                                    TDB::MaxGrowth)) {}
 
 std::shared_ptr<TDBNode> TreeGrowth::child(TDBNodes& nodes, const QString& name, int depth) {
     if (depth > TDB::MaxDepth)
@@ -22,11 +25,8 @@ std::shared_ptr<TDBNode> TreeGrowth::child(TDBNodes& nodes, const QString& name,
 
 void TreeGrowth::setKey(TDBNode& node, const QString& name, const QString& value) {
     spend(KeyCost + name.size() + value.size());
-    TDBKeys& keys = *node.Keys();
-    if (keys.Exists(name))
-        keys.Item(name)->setValue(value);
-    else
-        keys.Add(name, 0, value);
+    // Every node a load makes creates its keys on demand, so this finds or adds.
+    node.Keys()->Item(name)->setValue(value);
 }
 
 void TreeGrowth::spend(int64_t cost) {

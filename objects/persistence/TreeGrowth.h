@@ -13,8 +13,8 @@ namespace orvenly {
 class TreeGrowth {
 public:
     // Costs in characters of text, near the memory each takes.
-    static constexpr int64_t NodeCost = 256;
-    static constexpr int64_t KeyCost = 64;
+    static constexpr int64_t NodeCost = 320;
+    static constexpr int64_t KeyCost = 160;
     static constexpr int64_t FixedAllowance = int64_t(4) << 20;
 
     // For a file of that many characters.

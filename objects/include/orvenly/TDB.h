@@ -29,13 +29,16 @@ enum class TDBCharset {
 // never raise: they return false, with the reason in LastError().
 //
 // Hostile files are refused rather than followed: files over MaxFileSize bytes, nodes deeper
-// than MaxDepth levels (a block makes two), and files whose templates and macros would
-// expand them beyond ExpansionFactor times their size (plus a fixed allowance).
+// than MaxDepth levels (a block makes two), and files that would grow, their templates and
+// macros expanded, beyond ExpansionFactor times their size (plus a fixed allowance) or beyond
+// MaxGrowth in all. Growth is counted in characters of text, each node and key at about the
+// memory it takes, so a load stays within about 2 * MaxGrowth bytes, however templates nest.
 class TDB {
 public:
     static constexpr int64_t MaxFileSize = int64_t(64) << 20;
     static constexpr int MaxDepth = 256;
     static constexpr int ExpansionFactor = 64;
+    static constexpr int64_t MaxGrowth = int64_t(512) << 20;
 
     TDB();
 

@@ -14,7 +14,15 @@ class TDBNode;
 
 // One named string value of a tree node.
 class TDBKey {
+    // Only the collections make keys.
+    struct Made {
+        explicit Made() = default;
+    };
+
 public:
+    TDBKey(Made, const QString& name, std::weak_ptr<TDBNode> node, std::weak_ptr<TDBKeys> owner)
+        : m_name(name), m_node(std::move(node)), m_owner(std::move(owner)) {}
+
     const QString& Value() const { return m_value; }
     void setValue(const QString& Value) { m_value = Value; }
 
@@ -33,8 +41,6 @@ public:
 
 private:
     friend class TDBKeys;
-    TDBKey(const QString& name, std::weak_ptr<TDBNode> node, std::weak_ptr<TDBKeys> owner)
-        : m_name(name), m_node(std::move(node)), m_owner(std::move(owner)) {}
 
     QString m_name;
     QString m_value;
@@ -47,8 +53,13 @@ private:
 // empty name has no key in the collection and is reached by enumeration only.
 class TDBKeys : public std::enable_shared_from_this<TDBKeys> {
     using Entries = KeyedCollection<std::shared_ptr<TDBKey>>;
+    // Only nodes make key collections.
+    struct Made {
+        explicit Made() = default;
+    };
 
 public:
+    TDBKeys(Made, std::weak_ptr<TDBNode> node) : m_node(std::move(node)) {}
     using const_iterator = Entries::const_iterator;
 
     ~TDBKeys();
@@ -81,8 +92,6 @@ public:
 private:
     friend class TDBKey;
     friend class TDBNode;
-    explicit TDBKeys(std::weak_ptr<TDBNode> node) : m_node(std::move(node)) {}
-    static std::shared_ptr<TDBKeys> create(std::weak_ptr<TDBNode> node);
 
     void rename(TDBKey& key, const QString& name);
 

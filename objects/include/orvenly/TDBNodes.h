@@ -17,7 +17,14 @@ class TDBNodes;
 // A node of a tree database: a name, its keys and its child nodes. Ownership runs downward;
 // the links upward (Parent, and a key's Node) yield none once what they name is gone.
 class TDBNode : public std::enable_shared_from_this<TDBNode> {
+    // Only the collections make nodes.
+    struct Made {
+        explicit Made() = default;
+    };
+
 public:
+    TDBNode(Made, const QString& name, std::weak_ptr<TDBNode> parent, std::weak_ptr<TDBNodes> owner)
+        : m_name(name), m_parent(std::move(parent)), m_owner(std::move(owner)) {}
     ~TDBNode();
     TDBNode(const TDBNode&) = delete;
     TDBNode& operator=(const TDBNode&) = delete;
@@ -39,8 +46,6 @@ public:
 
 private:
     friend class TDBNodes;
-    TDBNode(const QString& name, std::weak_ptr<TDBNode> parent, std::weak_ptr<TDBNodes> owner)
-        : m_name(name), m_parent(std::move(parent)), m_owner(std::move(owner)) {}
     static std::shared_ptr<TDBNode> create(const QString& name, std::weak_ptr<TDBNode> parent,
                                            std::weak_ptr<TDBNodes> owner);
 
@@ -57,8 +62,13 @@ private:
 // reached by enumeration only.
 class TDBNodes : public std::enable_shared_from_this<TDBNodes> {
     using Entries = KeyedCollection<std::shared_ptr<TDBNode>>;
+    // Only nodes and databases make node collections.
+    struct Made {
+        explicit Made() = default;
+    };
 
 public:
+    TDBNodes(Made, std::weak_ptr<TDBNode> owner) : m_owner(std::move(owner)) {}
     using const_iterator = Entries::const_iterator;
 
     ~TDBNodes();
@@ -90,8 +100,6 @@ public:
 private:
     friend class TDB;
     friend class TDBNode;
-    explicit TDBNodes(std::weak_ptr<TDBNode> owner) : m_owner(std::move(owner)) {}
-    static std::shared_ptr<TDBNodes> create(std::weak_ptr<TDBNode> owner);
 
     void rename(TDBNode& node, const QString& name);
     // Moves every node out (the collection is left empty), for a release without recursion.
