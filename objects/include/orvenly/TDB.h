@@ -41,6 +41,9 @@ public:
     static constexpr int64_t MaxGrowth = int64_t(512) << 20;
 
     TDB();
+    // Each database owns its tree.
+    TDB(const TDB&) = delete;
+    TDB& operator=(const TDB&) = delete;
 
     const std::shared_ptr<TDBNodes>& RootNodes() const { return m_rootNodes; }
 
