@@ -1,6 +1,6 @@
 #include "orvenly/TDBKeys.h"
 
-#include "TreeEntryKeys.h"
+#include "TreeEntries.h"
 
 namespace orvenly {
 
@@ -37,32 +37,22 @@ std::shared_ptr<TDBKey> TDBKeys::Add(const QString& KeyName, int32_t Index, cons
 }
 
 void TDBKeys::Remove(const Variant& Index) {
-    std::shared_ptr<TDBKey> removed;
-    if (Index.type() == Variant::Type::String) {
-        const QString key = keyEntryKey(Index.toString());
-        removed = m_keys.Item(key);
-        m_keys.Remove(key);
-    } else {
-        const int32_t position = Index.toLong();
-        removed = m_keys.Item(position);
-        m_keys.Remove(position);
-    }
-    removed->m_index = 0;
-    removed->m_owner.reset();
+    detach(*takeEntry(m_keys, Index, keyEntryKey));
 }
 
 void TDBKeys::Clear() {
-    for (const std::shared_ptr<TDBKey>& key : m_keys) {
-        key->m_index = 0;
-        key->m_owner.reset();
-    }
+    for (const std::shared_ptr<TDBKey>& key : m_keys)
+        detach(*key);
     m_keys.Clear();
 }
 
 void TDBKeys::rename(TDBKey& key, const QString& name) {
-    // A key that has left the collection keeps no place in it.
-    if (key.m_index >= 1 && key.m_index <= Count() && m_keys.Item(key.m_index).get() == &key)
-        m_keys.Rekey(key.m_index, keyEntryKey(name));
+    rekeyEntry(m_keys, key, keyEntryKey(name));
+}
+
+void TDBKeys::detach(TDBKey& key) {
+    key.m_index = 0;
+    key.m_owner.reset();
 }
 
 } // namespace orvenly

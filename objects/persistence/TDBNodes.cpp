@@ -1,6 +1,6 @@
 #include "orvenly/TDBNodes.h"
 
-#include "TreeEntryKeys.h"
+#include "TreeEntries.h"
 
 namespace orvenly {
 
@@ -28,38 +28,27 @@ std::shared_ptr<TDBNode> TDBNodes::Add(const QString& NodeName, int32_t Index) {
 }
 
 void TDBNodes::Remove(const Variant& Index) {
-    std::shared_ptr<TDBNode> removed;
-    if (Index.type() == Variant::Type::String) {
-        const QString key = nodeEntryKey(Index.toString());
-        removed = m_nodes.Item(key);
-        m_nodes.Remove(key);
-    } else {
-        const int32_t position = Index.toLong();
-        removed = m_nodes.Item(position);
-        m_nodes.Remove(position);
-    }
-    removed->m_index = 0;
-    removed->m_owner.reset();
+    detach(*takeEntry(m_nodes, Index, nodeEntryKey));
 }
 
 void TDBNodes::Clear() {
-    for (const std::shared_ptr<TDBNode>& node : m_nodes) {
-        node->m_index = 0;
-        node->m_owner.reset();
-    }
+    for (const std::shared_ptr<TDBNode>& node : m_nodes)
+        detach(*node);
     m_nodes.Clear();
 }
 
 void TDBNodes::rename(TDBNode& node, const QString& name) {
-    // A node that has left the collection keeps no place in it.
-    if (node.m_index >= 1 && node.m_index <= Count() && m_nodes.Item(node.m_index).get() == &node)
-        m_nodes.Rekey(node.m_index, nodeEntryKey(name));
+    rekeyEntry(m_nodes, node, nodeEntryKey(name));
+}
+
+void TDBNodes::detach(TDBNode& node) {
+    node.m_index = 0;
+    node.m_owner.reset();
 }
 
 void TDBNodes::takeAll(std::vector<std::shared_ptr<TDBNode>>& into) {
     for (std::shared_ptr<TDBNode>& node : m_nodes) {
-        node->m_index = 0;
-        node->m_owner.reset();
+        detach(*node);
         into.push_back(std::move(node));
     }
     m_nodes.Clear();

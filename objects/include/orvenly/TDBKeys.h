@@ -94,6 +94,8 @@ private:
     friend class TDBNode;
 
     void rename(TDBKey& key, const QString& name);
+    // Cuts a removed entry's ties to the collection.
+    static void detach(TDBKey& key);
 
     Entries m_keys;
     std::weak_ptr<TDBNode> m_node;

@@ -102,6 +102,8 @@ private:
     friend class TDBNode;
 
     void rename(TDBNode& node, const QString& name);
+    // Cuts a removed entry's ties to the collection.
+    static void detach(TDBNode& node);
     // Moves every node out (the collection is left empty), for a release without recursion.
     void takeAll(std::vector<std::shared_ptr<TDBNode>>& into);
 
