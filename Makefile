@@ -2,7 +2,7 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 # Under a minute in all on two cores.
-FUZZ_RUNS ?= tree_readers:100000 full_path:30000
+FUZZ_RUNS ?= tree_readers:30000 full_path:15000
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 

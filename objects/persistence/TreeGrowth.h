@@ -15,7 +15,7 @@ public:
     // Costs in characters of text, near the memory each takes.
     static constexpr int64_t NodeCost = 320;
     static constexpr int64_t KeyCost = 160;
-    static constexpr int64_t FixedAllowance = int64_t(4) << 20;
+    static constexpr int64_t FixedAllowance = int64_t(1) << 20;
 
     // For a file of that many characters.
     explicit TreeGrowth(qsizetype textLength);
