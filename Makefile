@@ -1,9 +1,12 @@
 BUILD ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+# Under a minute in all on two cores.
+FUZZ_RUNS ?= tree_readers:30000 full_path:15000
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all bootstrap build run gallery test bench asan format clean
+.PHONY: all bootstrap build run gallery test bench asan fuzz format clean
 
 all: build
 
@@ -41,8 +44,17 @@ asan: bootstrap
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure -j $(JOBS) --timeout 600
 
+# The fuzz targets under AddressSanitizer, a fixed number of runs each over the seed corpus.
+fuzz:
+	@scripts/bootstrap --fuzz
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	  -DPENLARK_FUZZ=ON -DPENLARK_SANITIZE=ON -DPENLARK_BUILD_TESTS=OFF -DPENLARK_BUILD_BENCH=OFF \
+	  $(CMAKE_FLAGS)
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_tree_readers fuzz_full_path
+	scripts/run-fuzzers $(FUZZ_BUILD) $(FUZZ_RUNS)
+
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

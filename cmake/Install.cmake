@@ -1,10 +1,11 @@
 # `cmake --install`: the programs, their two libraries, and the desktop entry with its icons,
 # so that desktop menus list the editor and file managers offer it for text files.
 include(GNUInstallDirs)
-set_target_properties(penlark penlark-convert tamsell-gallery PROPERTIES
+set_target_properties(penlark penlark-convert tamsell-gallery orvenly-tdb PROPERTIES
     INSTALL_RPATH "$ORIGIN/../${CMAKE_INSTALL_LIBDIR}")
 set_target_properties(orvenly tamsell PROPERTIES INSTALL_RPATH "$ORIGIN")
-install(TARGETS penlark penlark-convert tamsell-gallery RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS penlark penlark-convert tamsell-gallery orvenly-tdb
+        RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(TARGETS orvenly tamsell LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
 install(FILES ${CMAKE_SOURCE_DIR}/resources/penlark.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

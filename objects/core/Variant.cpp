@@ -14,6 +14,8 @@ namespace orvenly {
 namespace {
 
 template <class... F> struct Overloaded : F... { using F::operator()...; };
+// Spelled out for compilers without deduction for aggregates (clang before 17).
+template <class... F> Overloaded(F...) -> Overloaded<F...>;
 
 [[noreturn]] void raise(int32_t number) {
     throw AutomationError(number);

@@ -29,7 +29,11 @@ template <class T> class KeyedCollection {
     struct Entry {
         T item;
         QString key;
+        QString folded; // the key as compared
     };
+    // Small collections are searched in order: a hash table costs more than a kilobyte even
+    // for one member, and collections of a few members are the common case.
+    static constexpr int HashedFrom = 16;
     using Entries = std::vector<std::unique_ptr<Entry>>;
 
     template <bool Const> class Iterator {
@@ -79,18 +83,16 @@ public:
         if (index < 0 || index > Count())
             throw AutomationError(errors::InvalidArgument);
         const QString folded = fold(key);
-        if (!key.isEmpty() && m_byKey.contains(folded))
+        if (!key.isEmpty() && findFolded(folded))
             throw AutomationError(errors::DuplicateKey);
         const int position = index == 0 ? Count() : index - 1;
-        auto entry = std::make_unique<Entry>(Entry{std::move(item), key});
+        auto entry = std::make_unique<Entry>(Entry{std::move(item), key, folded});
         Entry* added = entry.get();
-        if (!key.isEmpty())
-            m_byKey.insert(folded, added);
+        m_entries.insert(m_entries.begin() + position, std::move(entry));
         try {
-            m_entries.insert(m_entries.begin() + position, std::move(entry));
+            makeFindable(*added);
         } catch (...) {
-            if (!key.isEmpty())
-                m_byKey.remove(folded);
+            m_entries.erase(m_entries.begin() + position);
             throw;
         }
         renumberFrom(position);
@@ -103,6 +105,11 @@ public:
     const T& Item(const QString& key) const { return entryFor(key).item; }
 
     bool Exists(const QString& key) const { return find(key) != nullptr; }
+    // The member with that key, or null when there is none.
+    T* Find(const QString& key) {
+        Entry* entry = find(key);
+        return entry ? &entry->item : nullptr;
+    }
     QString Key(int index) const { return entryAt(index).key; }
 
     // 1-based position of the member with that key, 0 when there is none.
@@ -120,8 +127,8 @@ public:
         // The member dies last, so whatever its destruction does sees a consistent collection.
         std::unique_ptr<Entry> removed = std::move(m_entries[position]);
         m_entries.erase(m_entries.begin() + position);
-        if (!removed->key.isEmpty())
-            m_byKey.remove(fold(removed->key));
+        if (!removed->key.isEmpty() && m_hashed)
+            m_byKey.remove(removed->folded);
         renumberFrom(position);
     }
     void Remove(const QString& key) {
@@ -136,20 +143,24 @@ public:
     void Rekey(int index, const QString& key) {
         Entry& entry = entryAt(index);
         const QString folded = fold(key);
-        const Entry* holder = find(key);
+        const Entry* holder = key.isEmpty() ? nullptr : findFolded(folded);
         if (holder && holder != &entry)
             throw AutomationError(errors::DuplicateKey);
-        if (!key.isEmpty())
-            m_byKey.insert(folded, &entry);
-        if (!entry.key.isEmpty() && fold(entry.key) != folded)
-            m_byKey.remove(fold(entry.key));
+        if (m_hashed) {
+            if (!key.isEmpty())
+                m_byKey.insert(folded, &entry);
+            if (!entry.key.isEmpty() && entry.folded != folded)
+                m_byKey.remove(entry.folded);
+        }
         entry.key = key;
+        entry.folded = folded;
     }
 
     void Clear() {
         Entries removed;
         removed.swap(m_entries);
         m_byKey.clear();
+        m_hashed = false;
     }
 
     iterator begin() { return iterator(m_entries.begin()); }
@@ -160,8 +171,30 @@ public:
 private:
     static QString fold(const QString& key) { return key.toCaseFolded(); }
 
-    const Entry* find(const QString& key) const {
-        return key.isEmpty() ? nullptr : m_byKey.value(fold(key));
+    Entry* find(const QString& key) const {
+        return key.isEmpty() ? nullptr : findFolded(fold(key));
+    }
+    Entry* findFolded(const QString& folded) const {
+        if (m_hashed)
+            return m_byKey.value(folded);
+        for (const std::unique_ptr<Entry>& entry : m_entries)
+            if (!entry->key.isEmpty() && entry->folded == folded)
+                return entry.get();
+        return nullptr;
+    }
+    // Makes the member findable by its key; past the size for it, builds the hash table.
+    void makeFindable(Entry& entry) {
+        if (m_hashed) {
+            if (!entry.key.isEmpty())
+                m_byKey.insert(entry.folded, &entry);
+        } else if (Count() >= HashedFrom) {
+            QHash<QString, Entry*> byKey;
+            for (const std::unique_ptr<Entry>& each : m_entries)
+                if (!each->key.isEmpty())
+                    byKey.insert(each->folded, each.get());
+            m_byKey.swap(byKey);
+            m_hashed = true;
+        }
     }
     Entry& entryAt(int index) const {
         if (index < 1 || index > Count())
@@ -169,7 +202,7 @@ private:
         return *m_entries[index - 1];
     }
     Entry& entryFor(const QString& key) const {
-        Entry* entry = key.isEmpty() ? nullptr : m_byKey.value(fold(key));
+        Entry* entry = find(key);
         if (!entry)
             throw AutomationError(errors::InvalidArgument);
         return *entry;
@@ -189,7 +222,8 @@ private:
     }
 
     Entries m_entries;
-    QHash<QString, Entry*> m_byKey;
+    QHash<QString, Entry*> m_byKey; // by folded key, once the collection is large
+    bool m_hashed = false;
 };
 
 } // namespace orvenly

@@ -216,3 +216,33 @@ TEST(KeyedCollection, EnumeratesInOrderAndWorksWithAlgorithms) {
     names.Clear();
     EXPECT_EQ(names.begin(), names.end());
 }
+
+// Small collections are searched in order and large ones through a table; keys behave alike
+// on both sides of the change, and across it.
+TEST(KeyedCollection, KeysBehaveAlikeInSmallAndLargeCollections) {
+    for (const int size : {3, 15, 16, 40}) {
+        Members members;
+        for (int i = 0; i < size; ++i)
+            members.Add(member("m"), u"Key"_s + QString::number(i));
+        for (int i = 0; i < size; ++i) {
+            const QString key = u"KEY"_s + QString::number(i);
+            EXPECT_EQ(members.IndexOf(key), i + 1) << size;
+            EXPECT_NE(members.Find(key.toLower()), nullptr) << size;
+        }
+        EXPECT_EQ(members.Find(u"key"_s + QString::number(size)), nullptr);
+        EXPECT_EQ(errorOf([&] { members.Add(member("dup"), u"key0"_s); }), errors::DuplicateKey);
+
+        members.Rekey(1, u"Renamed"_s);
+        EXPECT_FALSE(members.Exists(u"key0"_s));
+        EXPECT_EQ(members.IndexOf(u"RENAMED"_s), 1);
+        EXPECT_EQ(errorOf([&] { members.Rekey(2, u"renamed"_s); }), errors::DuplicateKey);
+        members.Rekey(2, QString());
+        EXPECT_FALSE(members.Exists(u"key1"_s));
+
+        members.Remove(u"renamed"_s);
+        EXPECT_FALSE(members.Exists(u"renamed"_s));
+        members.Add(member("again"), u"renamed"_s, 1);
+        EXPECT_EQ(members.IndexOf(u"Renamed"_s), 1);
+        EXPECT_EQ(members.Count(), size);
+    }
+}
