@@ -4,7 +4,6 @@
 #include <array>
 #include <cctype>
 #include <string>
-#include <utility>
 
 namespace penlark::convert {
 
@@ -38,6 +37,16 @@ constexpr std::array Names{
     Name{"ujis", SCS_EUC},
     Name{"utf8", SCS_UTF8},
     Name{"utf-8", SCS_UTF8},
+    Name{"utf8bom", {SCS_UTF8, true}},
+    Name{"utf-8-bom", {SCS_UTF8, true}},
+    Name{"utf16le", SCS_UTF16LE},
+    Name{"utf-16le", SCS_UTF16LE},
+    Name{"utf16lebom", {SCS_UTF16LE, true}},
+    Name{"utf-16le-bom", {SCS_UTF16LE, true}},
+    Name{"utf16be", SCS_UTF16BE},
+    Name{"utf-16be", SCS_UTF16BE},
+    Name{"utf16bebom", {SCS_UTF16BE, true}},
+    Name{"utf-16be-bom", {SCS_UTF16BE, true}},
 };
 
 } // namespace
@@ -54,8 +63,9 @@ std::optional<TextForm> charsetNamed(std::string_view name) {
     return found->form;
 }
 
-const char* charsetName(StringCharsetTypeConstants charset) {
-    switch (charset) {
+std::string formName(TextForm form) {
+    const std::string mark = form.byteOrderMark ? "-BOM" : "";
+    switch (form.charset) {
     case SCS_SHIFTJIS:
         return "Shift_JIS";
     case SCS_JIS:
@@ -65,7 +75,11 @@ const char* charsetName(StringCharsetTypeConstants charset) {
     case SCS_OCTETSTREAM:
         return "octet-stream";
     case SCS_UTF8:
-        return "UTF-8";
+        return "UTF-8" + mark;
+    case SCS_UTF16LE:
+        return "UTF-16LE" + mark;
+    case SCS_UTF16BE:
+        return "UTF-16BE" + mark;
     case SCS_UNKNOWN:
         break;
     }

@@ -33,10 +33,12 @@ std::string destinationOf(const std::string& name, const Options& options) {
 std::string lostCharacters(const Unmappable& lost, const Options& options) {
     char code[16];
     std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(lost.character));
+    // U+FFFD stands for input that could not be read.
+    const char* what = lost.character == 0xFFFD ? ", bytes that could not be read" : "";
     std::string line = std::to_string(lost.count) +
                        (lost.count == 1 ? " character that " : " characters that ") +
-                       charsetName(options.to.charset) + " cannot hold, the first at line " +
-                       std::to_string(lost.line) + " (" + code + ")";
+                       formName(options.to.charset) + " cannot hold, the first at line " +
+                       std::to_string(lost.line) + " (" + code + what + ")";
     if (options.lossy) {
         return line + ", written as \"?\"";
     }
@@ -134,9 +136,9 @@ FileReport guessFile(const std::string& name) {
         report.failed = true;
         return report;
     }
-    const Recognition found = recognise(input.bytes());
-    report.output = QByteArray::fromStdString(name + ": " + charsetName(found.charset) + " " +
-                                              lineBreakName(found.lineBreak) + "\n");
+    const Recognition found = recogniseText(input.bytes());
+    report.output = QByteArray::fromStdString(name + ": " + formName(found.form) + " " +
+                                              lineBreakName(found.breakCode) + "\n");
     return report;
 }
 

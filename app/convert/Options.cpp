@@ -45,7 +45,8 @@ bool applyValueOption(char option, std::string_view value, Options& options) {
             options.from = SCS_UNKNOWN;
             return true;
         }
-        if (const auto form = charsetNamed(value); form && !form->byteOrderMark) {
+        // The bytes tell whether a Unicode form has its mark.
+        if (const auto form = charsetNamed(value)) {
             options.from = form->charset;
             return true;
         }
@@ -181,22 +182,28 @@ const char* usageText() {
        penlark-convert --guess [FILE|-]...
        penlark-convert --help
 
-Converts Japanese text files between Shift_JIS, JIS (ISO-2022-JP), EUC-JP and UTF-8.
-By default the result goes to standard output, one file after the other; with no FILE,
-or when FILE is -, standard input is read.
+Converts Japanese text files between Shift_JIS, JIS (ISO-2022-JP), EUC-JP, UTF-8 and
+UTF-16. By default the result goes to standard output, one file after the other; with
+no FILE, or when FILE is -, standard input is read.
 
 Options:
   -f CHARSET   charset of the input:
-                 auto  recognise it from the first 32768 bytes (default); text that
-                       fits more than one charset is read as Shift_JIS
+                 auto  recognise it from the first 32768 bytes (default): a byte-order
+                       mark, then UTF-16 by its zero bytes, then UTF-8, then the
+                       Japanese charsets; text that fits more than one of those is
+                       read as Shift_JIS
                  sjis  Shift_JIS (code page 932)
                  jis   JIS, 7-bit with escape sequences (ISO-2022-JP)
-                 euc   EUC-JP
-                 utf8  UTF-8
-  -t CHARSET   charset of the output: sjis, jis, euc or utf8 (default utf8)
-               Charset names are also taken as iconv and nkf users write them, in any
-               case: SHIFT_JIS, SJIS, CP932, MS932, WINDOWS-31J, EUC-JP, EUCJP,
-               EUC-JP-MS, UJIS, ISO-2022-JP, JIS, UTF-8.
+                 euc   EUC-JP, with the JIS X 0212 kanji (0x8F and two bytes)
+                 utf8, utf16le, utf16be  UTF-8, UTF-16 little- or big-endian; a
+                       byte-order mark is taken off wherever it is found
+  -t CHARSET   charset of the output: sjis, jis, euc, utf8 (default, no byte-order
+               mark), utf8bom (with one), utf16le, utf16be (without one), utf16lebom,
+               utf16bebom (with one)
+               Charset names are also taken as iconv and nkf users write them, and as
+               --guess prints them, in any case: SHIFT_JIS, SJIS, CP932, MS932,
+               WINDOWS-31J, EUC-JP, EUCJP, EUC-JP-MS, UJIS, ISO-2022-JP, JIS, UTF-8,
+               UTF-8-BOM, UTF-16LE, UTF-16BE, UTF-16LE-BOM, UTF-16BE-BOM.
   -e BREAK     line breaks of the output:
                  keep  the code found in the input: the one used most, CR LF when no
                        line break is found (default)
@@ -216,8 +223,9 @@ Options:
   -j N         convert N files at a time (default: the number of cores). Messages
                come in the order of the files, whatever N is
   --guess      do not convert: print "FILE: CHARSET BREAK" for each file, CHARSET one
-               of Shift_JIS, ISO-2022-JP, EUC-JP, octet-stream, unknown, and BREAK the
-               line-break code used most: CRLF, CR, LF or none
+               of Shift_JIS, ISO-2022-JP, EUC-JP, UTF-8, UTF-8-BOM, UTF-16LE,
+               UTF-16LE-BOM, UTF-16BE, UTF-16BE-BOM, octet-stream, unknown, and BREAK
+               the line-break code used most: CRLF, CR, LF or none
   -h, --help   show this help and exit
   --           end of options: the arguments after it are files
 
@@ -225,9 +233,10 @@ With more than one FILE and standard error on a terminal, a progress line shows 
 many files are done.
 
 Characters that the output charset cannot hold (such as an IBM extension kanji, say
-0xFA 0x5C in Shift_JIS, in EUC-JP or JIS) stop the conversion of that file: it is
-reported with the number of such characters and the line of the first, and is left
-as it was; --lossy writes "?" for each of them instead.
+0xFA 0x5C in Shift_JIS, in JIS, or an emoji in Shift_JIS), and bytes of the input that
+could not be read, stop the conversion of that file: it is reported with the number of
+such characters and the line of the first, and is left as it was; --lossy writes "?"
+for each of them instead.
 Files recognised as binary data (octet streams) and files larger than 256 MiB are not
 converted.
 

@@ -8,6 +8,13 @@ using namespace orvenly;
 
 DocumentText decodeDocument(const QByteArray& bytes, StringCharsetTypeConstants charset,
                             StringLineBreakCodeConstants breakCode) {
+    // A document keeps a charset without a byte-order mark: it recognises the Japanese
+    // charsets alone, as AnalyzingCharset does.
+    if (charset == SCS_UNKNOWN) {
+        charset = StringConversion::instance().AnalyzingCharset(bytes, RecognitionLimit);
+        if (charset == SCS_UNKNOWN)
+            charset = SCS_SHIFTJIS;
+    }
     DecodedText decoded = decodeText(bytes, charset, breakCode);
     DocumentText result;
     result.text = std::move(decoded.text);

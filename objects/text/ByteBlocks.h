@@ -74,6 +74,11 @@ template <typename Mask> uint64_t blockBits(const uint8_t* p, Mask mask) {
 inline __m128i highBytes(__m128i chunk) {
     return chunk;
 }
+
+// 0x8F, which starts a JIS X 0212 code in EUC-JP.
+inline __m128i supplementLeads(__m128i chunk) {
+    return _mm_cmpeq_epi8(chunk, _mm_set1_epi8(static_cast<char>(0x8F)));
+}
 #endif
 
 } // namespace orvenly::charsets

@@ -10,6 +10,7 @@
 #include <QStringView>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -57,7 +58,7 @@ constexpr bool hasJisRow(uint8_t lead) {
 
 // The charsets that hold every character (but U+FFFD, which stands for bytes lost already).
 constexpr bool isUnicode(StringCharsetTypeConstants charset) {
-    return charset == SCS_UTF8;
+    return TextForm(charset).isUnicode();
 }
 
 // Whether the charset holds the character of one UTF-16 unit, read back as itself once
@@ -118,20 +119,54 @@ QByteArray encodeJis(QStringView text, bool narrowFiltering, qsizetype& lost);
 
 // AnalyzingCharset over the first RecognitionLimit + 1 bytes.
 StringCharsetTypeConstants recogniseStart(QByteArrayView bytes);
-// Shift_JIS and octet streams (and any other value) read and write through code page 932.
-QString decodeCharset(QByteArrayView bytes, StringCharsetTypeConstants charset);
-// Adds the characters the charset cannot hold to lost.
-QByteArray encodeCharset(QStringView text, StringCharsetTypeConstants charset, bool narrowFiltering,
-                         qsizetype& lost);
-QByteArray encodeUtf8(QStringView text, qsizetype& lost);
+// The bytes in form: EUC-JP in full, Shift_JIS and octet streams (and any other value)
+// through code page 932. In a Unicode form the bytes decide on the mark, which is left out of
+// the text and noted in form; malformed is set when some bytes were not well-formed.
+QString decodeForm(QByteArrayView bytes, TextForm& form, bool& malformed);
+// The text in form, adding the characters the charset cannot hold to lost.
+QByteArray encodeForm(QStringView text, TextForm form, bool narrowFiltering, qsizetype& lost);
 // encodeText, adding the characters the charset cannot hold to lost.
 QByteArray encodeCounting(QString text, TextForm form, StringLineBreakCodeConstants breakCode,
                           bool narrowFiltering, qsizetype& lost);
+// The form of bytes as decodeText reads them when it is to recognise it: UTF-8 or UTF-16
+// recognised by its pattern alone (without a mark) that turns out malformed further on gives
+// way to the legacy recognition. The text of such a form, decoded to be sure of it (line
+// breaks as they are), comes along.
+struct RecognisedForm {
+    TextForm form;
+    std::optional<QString> text;
+};
+RecognisedForm recogniseDecodable(QByteArrayView bytes);
+// Reads the text's line breaks as decodeText says.
+StringLineBreakCodeConstants readBreaks(QString& text, StringLineBreakCodeConstants breakCode);
+
+// ---- UnicodeForms.cpp ----
+
+QByteArrayView byteOrderMark(StringCharsetTypeConstants charset);
+// Not well-formed bytes become U+FFFD and set malformed.
+QString decodeUtf8(QByteArrayView bytes, bool& malformed);
+QString decodeUtf16(QByteArrayView bytes, bool bigEndian, bool& malformed);
+QByteArray encodeUtf8(QStringView text, bool mark, qsizetype& lost);
+QByteArray encodeUtf16(QStringView text, bool bigEndian, bool mark, qsizetype& lost);
 
 // ---- EucConversion.cpp ----
 
 QString decodeEuc(QByteArrayView euc);
 QByteArray encodeEuc(QStringView text, qsizetype& lost);
+// EUC-JP in full, as the routine of TextConversion.h reads and writes it: the JIS X 0212
+// characters too, as 0x8F and two bytes (a code without a character reads as U+FFFD).
+QString decodeEucJp(QByteArrayView euc);
+QByteArray encodeEucJp(QStringView text, qsizetype& lost);
+
+// ---- EucSupplement.cpp ----
+
+// The character of the JIS X 0212 code b1 b2 (each 0xA1-0xFE), U+FFFD when it has none.
+char16_t supplementCharacter(uint8_t b1, uint8_t b2);
+// The JIS X 0212 code of a character, b1 << 8 | b2; 0 when it has none.
+uint16_t supplementCode(char16_t c);
+// Writes the EUC-JP bytes of a character (at most three) and returns their end: out itself
+// when the character has no code.
+uint8_t* putEucJp(char16_t c, uint8_t* out);
 // The EUC-JP bytes for Shift_JIS bytes, as encodeEuc writes them; out needs room for 2 n.
 uint8_t* sjisToEuc(const uint8_t* in, qsizetype n, uint8_t* out, qsizetype& lost);
 

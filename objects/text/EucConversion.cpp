@@ -61,9 +61,20 @@ constexpr bool eucPairTablesMatch() {
 }
 static_assert(eucPairTablesMatch());
 
-// Writes the Shift_JIS bytes of the EUC-JP units it is handed.
+char16_t* appendDecoded(char16_t* o, const uint8_t* sjis, const uint8_t* end) {
+    const QString text = cp932::decode(QByteArrayView(sjis, end - sjis));
+    if (!text.isEmpty())
+        std::memcpy(o, text.constData(), static_cast<std::size_t>(text.size()) * sizeof(char16_t));
+    return o + text.size();
+}
+
+// Writes the Shift_JIS bytes of the EUC-JP units it is handed. A JIS X 0212 character has
+// none: the bytes before it are decoded (a lead byte left open there loses its trail byte),
+// and it follows them in the text.
 struct ShiftJisWriter {
     uint8_t* out;
+    uint8_t* pending; // where the bytes not decoded yet begin
+    char16_t* text;
 
     qsizetype ascii(const uint8_t* in, qsizetype size) {
         const qsizetype run = platform::cp932::ascii::copyRun(in, size, out);
@@ -76,18 +87,14 @@ struct ShiftJisWriter {
         out[1] = EucPairs.trail[e1 & 1][e2];
         out += 2;
     }
+    void triple(uint8_t b1, uint8_t b2) {
+        text = appendDecoded(text, pending, out);
+        out = pending;
+        *text++ = supplementCharacter(b1, b2);
+    }
 };
 
-char16_t* appendDecoded(char16_t* o, const uint8_t* sjis, const uint8_t* end) {
-    const QString text = cp932::decode(QByteArrayView(sjis, end - sjis));
-    if (!text.isEmpty())
-        std::memcpy(o, text.constData(), static_cast<std::size_t>(text.size()) * sizeof(char16_t));
-    return o + text.size();
-}
-
-} // namespace
-
-QString decodeEuc(QByteArrayView euc) {
+template <bool Supplement> QString decodeEucUnits(QByteArrayView euc) {
     const uint8_t* in = bytesOf(euc);
     const qsizetype n = euc.size();
     // Each EUC-JP byte gives at most one Shift_JIS byte and that at most one character.
@@ -100,8 +107,9 @@ QString decodeEuc(QByteArrayView euc) {
         const qsizetype stop = std::min(n, i + DecodePiece);
         pending.resize(kept + stop - i + 1);
         uint8_t* const sjis = bytesOf(pending);
-        ShiftJisWriter writer{sjis + kept};
-        walkEuc(in, i, stop, n, writer);
+        ShiftJisWriter writer{sjis + kept, sjis, o};
+        walkEuc<Supplement>(in, i, stop, n, writer);
+        o = writer.text;
         const uint8_t* const end = writer.out;
         // The decoder may pair the last byte with the next piece's first; after a byte
         // below 0x40, which is never a trail byte, it starts afresh.
@@ -115,6 +123,16 @@ QString decodeEuc(QByteArrayView euc) {
     }
     out.truncate(o - begin); // the slack stays: line-break conversion grows the text in place
     return out;
+}
+
+} // namespace
+
+QString decodeEuc(QByteArrayView euc) {
+    return decodeEucUnits<false>(euc);
+}
+
+QString decodeEucJp(QByteArrayView euc) {
+    return decodeEucUnits<true>(euc);
 }
 
 uint8_t* sjisToEuc(const uint8_t* in, qsizetype n, uint8_t* out, qsizetype& lost) {

@@ -3,9 +3,6 @@
 #include "CharsetEngine.h"
 
 #include <platform/Cp932.h>
-#include <platform/LargeBuffer.h>
-
-#include <QStringEncoder>
 
 #include <algorithm>
 
@@ -15,28 +12,43 @@ namespace orvenly {
 
 namespace charsets {
 
-QString decodeCharset(QByteArrayView bytes, StringCharsetTypeConstants charset) {
-    switch (charset) {
+StringCharsetTypeConstants recogniseStart(QByteArrayView bytes) {
+    return recogniseCharset(bytes.first(std::min(bytes.size(), qsizetype{RecognitionLimit} + 1)));
+}
+
+QString decodeForm(QByteArrayView bytes, TextForm& form, bool& malformed) {
+    if (form.isUnicode()) {
+        form.byteOrderMark = bytes.startsWith(byteOrderMark(form.charset));
+        if (form.byteOrderMark) {
+            bytes = bytes.sliced(byteOrderMark(form.charset).size());
+        }
+    }
+    switch (form.charset) {
     case SCS_JIS:
         return decodeJis(bytes);
     case SCS_EUC:
-        return decodeEuc(bytes);
+        return decodeEucJp(bytes);
     case SCS_UTF8:
-        return QString::fromUtf8(bytes);
+        return decodeUtf8(bytes, malformed);
+    case SCS_UTF16LE:
+    case SCS_UTF16BE:
+        return decodeUtf16(bytes, form.charset == SCS_UTF16BE, malformed);
     default:
         return platform::cp932::decode(bytes);
     }
 }
 
-QByteArray encodeCharset(QStringView text, StringCharsetTypeConstants charset, bool narrowFiltering,
-                         qsizetype& lost) {
-    switch (charset) {
+QByteArray encodeForm(QStringView text, TextForm form, bool narrowFiltering, qsizetype& lost) {
+    switch (form.charset) {
     case SCS_JIS:
         return encodeJis(text, narrowFiltering, lost);
     case SCS_EUC:
-        return encodeEuc(text, lost);
+        return encodeEucJp(text, lost);
     case SCS_UTF8:
-        return encodeUtf8(text, lost);
+        return encodeUtf8(text, form.byteOrderMark, lost);
+    case SCS_UTF16LE:
+    case SCS_UTF16BE:
+        return encodeUtf16(text, form.charset == SCS_UTF16BE, form.byteOrderMark, lost);
     default: {
         qsizetype missing = 0;
         QByteArray bytes = platform::cp932::encode(text, &missing);
@@ -46,17 +58,43 @@ QByteArray encodeCharset(QStringView text, StringCharsetTypeConstants charset, b
     }
 }
 
-StringCharsetTypeConstants recogniseStart(QByteArrayView bytes) {
-    return recogniseCharset(bytes.first(std::min(bytes.size(), qsizetype{RecognitionLimit} + 1)));
+QByteArray encodeCounting(QString text, TextForm form, StringLineBreakCodeConstants breakCode,
+                          bool narrowFiltering, qsizetype& lost) {
+    if (breakCode == SLB_CR) {
+        text.replace(u"\r\n"_s, u"\r"_s);
+    } else if (breakCode == SLB_LF) {
+        text.replace(u"\r\n"_s, u"\n"_s);
+    }
+    return encodeForm(text, form, narrowFiltering, lost);
 }
 
-QByteArray encodeUtf8(QStringView text, qsizetype& lost) {
-    lost += countUnicodeLost(text);
-    QStringEncoder encoder(QStringConverter::Utf8);
-    QByteArray bytes = platform::largeBytes(encoder.requiredSpace(text.size()));
-    const char* end = encoder.appendToBuffer(bytes.data(), text);
-    bytes.truncate(end - bytes.constData());
-    return bytes;
+StringLineBreakCodeConstants readBreaks(QString& text, StringLineBreakCodeConstants breakCode) {
+    switch (breakCode) {
+    case SLB_CR:
+        text.replace(u'\r', u"\r\n"_s);
+        return breakCode;
+    case SLB_LF:
+        text.replace(u'\n', u"\r\n"_s);
+        return breakCode;
+    case SLB_CRLF:
+        return breakCode;
+    default:
+        return normaliseBreaks(text);
+    }
+}
+
+RecognisedForm recogniseDecodable(QByteArrayView bytes) {
+    RecognisedForm result{recogniseForm(bytes), std::nullopt};
+    if (result.form.isUnicode() && !result.form.byteOrderMark) {
+        bool malformed = false;
+        QString text = decodeForm(bytes, result.form, malformed);
+        if (!malformed) {
+            result.text = std::move(text);
+        } else {
+            result.form = recogniseStart(bytes);
+        }
+    }
+    return result;
 }
 
 } // namespace charsets
@@ -65,39 +103,23 @@ DecodedText decodeText(QByteArrayView bytes, TextForm form, StringLineBreakCodeC
                        StringCharsetTypeConstants undecided) {
     DecodedText result;
     result.form = form;
+    bool decoded = false;
     if (form.charset == SCS_UNKNOWN) {
-        result.form = charsets::recogniseStart(bytes);
-        if (result.form.charset == SCS_UNKNOWN) {
-            result.form = undecided;
+        charsets::RecognisedForm recognised = charsets::recogniseDecodable(bytes);
+        // Octet streams read through code page 932, as Shift_JIS does.
+        result.form =
+            recognised.form.charset == SCS_UNKNOWN ? TextForm(undecided) : recognised.form;
+        if (recognised.text) {
+            result.text = std::move(*recognised.text);
+            decoded = true;
         }
     }
-    result.text = charsets::decodeCharset(bytes, result.form.charset);
-    result.breakCode = breakCode;
-    switch (breakCode) {
-    case SLB_CR:
-        result.text.replace(u'\r', u"\r\n"_s);
-        break;
-    case SLB_LF:
-        result.text.replace(u'\n', u"\r\n"_s);
-        break;
-    case SLB_CRLF:
-        break;
-    default:
-        result.breakCode = charsets::normaliseBreaks(result.text);
-        break;
+    if (!decoded) {
+        bool malformed = false;
+        result.text = charsets::decodeForm(bytes, result.form, malformed);
     }
+    result.breakCode = charsets::readBreaks(result.text, breakCode);
     return result;
-}
-
-QByteArray charsets::encodeCounting(QString text, TextForm form,
-                                    StringLineBreakCodeConstants breakCode, bool narrowFiltering,
-                                    qsizetype& lost) {
-    if (breakCode == SLB_CR) {
-        text.replace(u"\r\n"_s, u"\r"_s);
-    } else if (breakCode == SLB_LF) {
-        text.replace(u"\r\n"_s, u"\n"_s);
-    }
-    return encodeCharset(text, form.charset, narrowFiltering, lost);
 }
 
 QByteArray encodeText(QString text, TextForm form, StringLineBreakCodeConstants breakCode,

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <utility>
 
 namespace orvenly {
@@ -14,12 +15,17 @@ using namespace charsets;
 
 namespace {
 
-// Shift_JIS and EUC-JP convert into each other without the detour through UTF-16.
-bool convertsDirectly(StringCharsetTypeConstants from, StringCharsetTypeConstants to) {
-    const auto direct = [](StringCharsetTypeConstants c) {
-        return c == SCS_SHIFTJIS || c == SCS_EUC;
-    };
-    return direct(from) && direct(to);
+// The conversions transcode makes without the detour through UTF-16.
+bool convertsDirectly(TextForm from, TextForm to) {
+    switch (from.charset) {
+    case SCS_SHIFTJIS:
+        return to.charset == SCS_EUC || to.charset == SCS_SHIFTJIS || to.charset == SCS_UTF8;
+    case SCS_EUC:
+    case SCS_UTF8:
+        return to.charset == SCS_EUC || to.charset == SCS_SHIFTJIS;
+    default:
+        return false;
+    }
 }
 
 StringLineBreakCodeConstants outputBreak(StringLineBreakCodeConstants wanted,
@@ -31,6 +37,8 @@ StringLineBreakCodeConstants outputBreak(StringLineBreakCodeConstants wanted,
 }
 
 // Takes the output, hands it on or keeps it whole, and tells whether it is the input itself.
+// While held back, the output is kept whole even for a writer, so that it can still be
+// thrown away.
 class Sink {
 public:
     Sink(QByteArrayView input, const std::function<bool(QByteArrayView)>* write)
@@ -38,13 +46,12 @@ public:
 
     bool put(QByteArrayView piece) {
         compare(piece);
-        if (m_write != nullptr) {
+        if (m_write != nullptr && !m_holding) {
             return (*m_write)(piece);
         }
         if (m_used + piece.size() > m_whole.size()) {
-            // The direct conversions at most double the text (a break or a half-width
-            // katakana to two bytes).
-            m_whole.resize(std::max(2 * m_input.size(), m_used + piece.size()));
+            // The conversions at most triple the text (a half-width katakana in UTF-8).
+            m_whole.resize(std::max(2 * m_input.size(), 2 * (m_used + piece.size())));
             platform::adviseHugePages(m_whole.data(), static_cast<std::size_t>(m_whole.size()));
         }
         std::memcpy(m_whole.data() + m_used, piece.data(), static_cast<std::size_t>(piece.size()));
@@ -52,7 +59,7 @@ public:
         return true;
     }
     bool put(QByteArray&& output) {
-        if (m_write != nullptr || m_used != 0) {
+        if ((m_write != nullptr && !m_holding) || m_used != 0) {
             return put(QByteArrayView(output));
         }
         compare(output);
@@ -60,6 +67,20 @@ public:
         m_used = m_whole.size();
         return true;
     }
+
+    void holdBack() { m_holding = true; }
+    void discard() {
+        m_used = 0;
+        m_offset = 0;
+        m_same = true;
+    }
+    // Hands on what was held back.
+    bool release() {
+        m_holding = false;
+        return m_write == nullptr || m_used == 0 ||
+               (*m_write)(QByteArrayView(m_whole).first(m_used));
+    }
+
     bool sameAsInput() const { return m_same && m_offset == m_input.size(); }
     QByteArray takeWhole() {
         m_whole.truncate(m_used);
@@ -80,39 +101,54 @@ private:
     qsizetype m_used = 0; // of m_whole
     qsizetype m_offset = 0;
     bool m_same = true;
+    bool m_holding = false;
 };
 
-void convertDirectly(QByteArrayView input, StringCharsetTypeConstants charset,
-                     const ConversionRequest& request, Sink& sink, ConversionResult& result) {
-    result.breakCode = countLineBreaks(input, charset).dominant();
-    bool lost = false;
-    if (!transcode(
-            input, charset, request.to.charset, outputBreak(request.toBreak, result.breakCode),
-            [&sink](QByteArrayView piece) { return sink.put(piece); }, &lost)) {
-        result.status = ConversionStatus::WriteFailed;
-        return;
+// Returns false when the input turned out not to be well-formed UTF-8.
+bool convertDirectly(QByteArrayView input, TextForm form, const ConversionRequest& request,
+                     Sink& sink, ConversionResult& result) {
+    QByteArrayView text = input;
+    if (form.charset == SCS_UTF8 && input.startsWith(byteOrderMark(SCS_UTF8))) {
+        text = input.sliced(byteOrderMark(SCS_UTF8).size());
+        result.form.byteOrderMark = true;
     }
-    if (lost) {
+    if (request.to.byteOrderMark && !sink.put(byteOrderMark(request.to.charset))) {
+        result.status = ConversionStatus::WriteFailed;
+        return true;
+    }
+    result.breakCode = countLineBreaks(text, form.charset).dominant();
+    TranscodeFindings found;
+    if (!transcode(
+            text, form.charset, request.to.charset, outputBreak(request.toBreak, result.breakCode),
+            [&sink](QByteArrayView piece) { return sink.put(piece); }, &found)) {
+        result.status = ConversionStatus::WriteFailed;
+        return true;
+    }
+    if (found.lost) {
         // Rare: counted and placed exactly on the decoded text.
         result.unmappable =
-            findUnmappable(decodeText(input, charset, SLB_UNKNOWN).text, request.to.charset);
+            findUnmappable(decodeText(input, form, SLB_UNKNOWN).text, request.to.charset);
     }
+    return !found.malformed;
 }
 
-void convertThroughText(QByteArrayView input, StringCharsetTypeConstants charset,
-                        const ConversionRequest& request, Sink& sink, ConversionResult& result) {
-    DecodedText decoded = decodeText(input, charset, request.fromBreak);
+void convertThroughText(DecodedText decoded, const ConversionRequest& request, Sink& sink,
+                        ConversionResult& result) {
     if (request.fromBreak != SLB_UNKNOWN) {
         decoded.text.replace(QChar(u'\0'), u'?'); // as the break conversion does otherwise
     }
+    result.form = decoded.form;
     result.breakCode = decoded.breakCode;
     const StringLineBreakCodeConstants code = outputBreak(request.toBreak, decoded.breakCode);
-    // Every break is CR LF after recognition: then they are rewritten faster in the bytes.
-    const bool breaksInBytes = request.fromBreak == SLB_UNKNOWN;
+    // Every break is CR LF after recognition: then they are rewritten faster in the bytes,
+    // where CR and LF stand for themselves in all but UTF-16.
+    const bool breaksInBytes = request.fromBreak == SLB_UNKNOWN &&
+                               request.to.charset != SCS_UTF16LE &&
+                               request.to.charset != SCS_UTF16BE;
     const auto encode = [&](const QString& text) {
         qsizetype lost = 0;
         QByteArray bytes =
-            breaksInBytes ? encodeCharset(text, request.to.charset, request.narrowFiltering, lost)
+            breaksInBytes ? encodeForm(text, request.to, request.narrowFiltering, lost)
                           : encodeCounting(text, request.to, code, request.narrowFiltering, lost);
         return std::pair{std::move(bytes), lost};
     };
@@ -133,35 +169,75 @@ void convertThroughText(QByteArrayView input, StringCharsetTypeConstants charset
     }
 }
 
+// Settles what recognition found: false, with the status, when there is nothing to convert.
+bool settle(TextForm found, const ConversionRequest& request, ConversionResult& result) {
+    if (found.charset == SCS_OCTETSTREAM) {
+        result.form = found;
+        result.status = ConversionStatus::NotText;
+        return false;
+    }
+    if (found.charset != SCS_UNKNOWN) {
+        result.form = found;
+        return true;
+    }
+    result.form = request.undecided;
+    if (request.undecided == SCS_UNKNOWN) {
+        result.status = ConversionStatus::Undecided;
+        return false;
+    }
+    return true;
+}
+
+// Converts in the form result holds; false when the input turned out not to be in it.
+bool convertAs(QByteArrayView input, const ConversionRequest& request, bool tentative, Sink& sink,
+               ConversionResult& result) {
+    if (request.fromBreak == SLB_UNKNOWN && convertsDirectly(result.form, request.to)) {
+        if (tentative) {
+            sink.holdBack();
+        }
+        if (!convertDirectly(input, result.form, request, sink, result) && tentative) {
+            sink.discard();
+            return false;
+        }
+        if (tentative && !sink.release()) {
+            result.status = ConversionStatus::WriteFailed;
+        }
+        return true;
+    }
+    DecodedText decoded;
+    decoded.form = result.form;
+    bool malformed = false;
+    decoded.text = decodeForm(input, decoded.form, malformed);
+    if (malformed && tentative) {
+        return false;
+    }
+    decoded.breakCode = readBreaks(decoded.text, request.fromBreak);
+    convertThroughText(std::move(decoded), request, sink, result);
+    return true;
+}
+
 ConversionResult convert(QByteArrayView input, const ConversionRequest& request, Sink& sink) {
     ConversionResult result;
-    StringCharsetTypeConstants charset = request.from;
+    result.form = request.from != SCS_UNKNOWN ? request.from : request.undecided;
     if (input.isEmpty()) {
-        result.form = charset != SCS_UNKNOWN ? charset : request.undecided;
         result.status = ConversionStatus::Unchanged;
         return result;
     }
-    if (charset == SCS_UNKNOWN) {
-        charset = recogniseStart(input);
-        if (charset == SCS_OCTETSTREAM) {
-            result.form = charset;
-            result.status = ConversionStatus::NotText;
-            return result;
-        }
-        if (charset == SCS_UNKNOWN) {
-            charset = request.undecided;
-        }
-        if (charset == SCS_UNKNOWN) {
-            result.form = charset;
-            result.status = ConversionStatus::Undecided;
+    bool tentative = false;
+    if (request.from == SCS_UNKNOWN) {
+        const TextForm found = recogniseForm(input);
+        // A Unicode form recognised by its pattern alone holds until a byte breaks it.
+        tentative = found.isUnicode() && !found.byteOrderMark;
+        if (!settle(found, request, result)) {
             return result;
         }
     }
-    result.form = charset;
-    if (request.fromBreak == SLB_UNKNOWN && convertsDirectly(charset, request.to.charset)) {
-        convertDirectly(input, charset, request, sink, result);
-    } else {
-        convertThroughText(input, charset, request, sink, result);
+    if (!convertAs(input, request, tentative, sink, result)) {
+        result = ConversionResult();
+        if (!settle(recogniseStart(input), request, result)) {
+            return result;
+        }
+        convertAs(input, request, false, sink, result);
     }
     if (result.status != ConversionStatus::Converted) {
         return result;
@@ -175,6 +251,21 @@ ConversionResult convert(QByteArrayView input, const ConversionRequest& request,
 }
 
 } // namespace
+
+Recognition recogniseText(QByteArrayView bytes) {
+    RecognisedForm recognised = recogniseDecodable(bytes);
+    const StringCharsetTypeConstants charset = recognised.form.charset;
+    if (charset == SCS_UNKNOWN || charset == SCS_SHIFTJIS || charset == SCS_EUC ||
+        charset == SCS_OCTETSTREAM) {
+        // Counted without decoding; all but EUC-JP read through code page 932.
+        return {recognised.form,
+                countLineBreaks(bytes, charset == SCS_EUC ? SCS_EUC : SCS_SHIFTJIS).dominant()};
+    }
+    if (!recognised.text) {
+        return {recognised.form, decodeText(bytes, recognised.form, SLB_UNKNOWN).breakCode};
+    }
+    return {recognised.form, normaliseBreaks(*recognised.text)};
+}
 
 ConversionResult convertText(QByteArrayView input, const ConversionRequest& request,
                              const std::function<bool(QByteArrayView)>& write) {

@@ -5,6 +5,7 @@
 #include "EucWalk.h"
 #include "TranscodingTables.h"
 #include "TwoByteCodes.h"
+#include "Utf8Walk.h"
 #include "orvenly/AutomationError.h"
 
 #include <platform/Cp932.h>
@@ -161,8 +162,18 @@ public:
         }
         putPair(m_writer, e1, e2);
     }
+    // A JIS X 0212 code has no Shift_JIS bytes: a lead byte left open before it loses its
+    // trail byte.
+    void triple(uint8_t b1, uint8_t b2) {
+        if (m_open) {
+            m_writer.broken();
+            m_open = false;
+        }
+        m_writer.put(m_outputs->triples[static_cast<std::size_t>((b1 - 0xA1) * 94 + b2 - 0xA1)]);
+    }
     // Whole blocks from the unit start i while they lie before stop and sixteen bytes follow
-    // them; returns the next unit start. A pair that leaves a lead byte open ends them.
+    // them; returns the next unit start. A pair that leaves a lead byte open ends them, and so
+    // does a block where 0x8F starts a unit: it may be a three-byte code, left to the walk.
     qsizetype blocks(const uint8_t* in, qsizetype i, qsizetype stop, qsizetype n) {
 #ifdef __SSE2__
         Writer writer = m_writer;
@@ -175,6 +186,9 @@ public:
             }
             const uint64_t taken = takenAfterRuns(high);
             const uint64_t starts = ~taken;
+            if ((blockBits(block, supplementLeads) & starts) != 0) [[unlikely]] {
+                break;
+            }
             if ((blockBits(block, notPlainText) & starts & ~high) == 0) {
                 // Plain 7-bit bytes only: copied in runs between the pairs.
                 qsizetype from = 0;
@@ -244,49 +258,92 @@ private:
     uint8_t m_lead = 0;
 };
 
+// Takes the UTF-8 walk's units to the writer.
+class CodePointUnits {
+public:
+    CodePointUnits(const Writer& writer, const CodePointOutputs& outputs)
+        : m_writer(writer), m_outputs(&outputs) {}
+
+    Writer& writer() { return m_writer; }
+    bool malformedSeen() const { return m_malformed; }
+
+    qsizetype ascii(const uint8_t* in, qsizetype size) { return m_writer.ascii(in, size); }
+    void character(char32_t c) {
+        m_writer.put(c <= 0xFFFF ? m_outputs->basic[c] : m_outputs->beyond);
+    }
+    void malformed() {
+        m_writer.put(m_outputs->malformed);
+        m_malformed = true;
+    }
+
+private:
+    Writer m_writer;
+    const CodePointOutputs* m_outputs;
+    bool m_malformed = false;
+};
+
+[[noreturn]] void refuse() {
+    throw AutomationError(errors::InvalidArgument, {}, QStringLiteral("StringConversion"));
+}
+
 Charset charsetOf(StringCharsetTypeConstants charset) {
     switch (charset) {
     case SCS_SHIFTJIS:
         return Charset::ShiftJis;
     case SCS_EUC:
         return Charset::Euc;
+    case SCS_UTF8:
+        return Charset::Utf8;
     default:
-        throw AutomationError(errors::InvalidArgument, {}, QStringLiteral("StringConversion"));
+        refuse();
     }
 }
 
-// Whether a high byte right before p, in bytes that start at begin, takes p as its second
-// byte: the EUC-JP walk starts a unit after every 7-bit byte, and from there each high byte
-// takes two, so it does when the run of high bytes that ends before p is of odd length.
-bool takenByPair(const uint8_t* begin, const uint8_t* p) {
-    if (p == begin || p[-1] < 0x80) {
-        return false;
-    }
+// Where the run of high bytes that ends before p begins, in bytes that start at begin.
+const uint8_t* highRunStart(const uint8_t* begin, const uint8_t* p) {
     const uint8_t* q = p;
 #ifdef __SSE2__
     for (; q - begin >= 16; q -= 16) {
         const auto high = static_cast<uint16_t>(
             _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(q - 16))));
         if (high != 0xFFFF) {
-            q -= std::countl_one(high);
-            return (p - q) % 2 != 0;
+            return q - std::countl_one(high);
         }
     }
 #endif
     while (q != begin && q[-1] >= 0x80) {
         --q;
     }
-    return (p - q) % 2 != 0;
+    return q;
+}
+
+// Whether a high byte right before p, in bytes that start at begin, takes p as its second
+// byte: the EUC-JP walk starts a unit after every 7-bit byte, and from there each high byte
+// takes two (0x8F before two bytes of 0xA1-0xFE three), so it does when the run of high bytes
+// that ends before p ends inside a unit.
+bool takenByPair(const uint8_t* begin, const uint8_t* p) {
+    if (p == begin || p[-1] < 0x80) {
+        return false;
+    }
+    const uint8_t* q = highRunStart(begin, p);
+    if (std::memchr(q, 0x8F, static_cast<std::size_t>(p - q)) == nullptr) {
+        return (p - q) % 2 != 0;
+    }
+    // Rare: the units walked one by one. A three-byte code never reaches past the run.
+    while (q < p) {
+        q += q[0] == 0x8F && p - q >= 3 && isSupplementByte(q[1]) && isSupplementByte(q[2]) ? 3 : 2;
+    }
+    return q != p;
 }
 
 // The output of one piece at a time, written out with its breaks as code.
 class PieceOutput {
 public:
-    // Each input byte gives at most one character and that at most two bytes. A piece may
-    // end in the second byte of a pair, a CR held back from the piece before comes first,
-    // and the stores of whole words and of sixteen-byte runs reach past the end.
+    // Each input byte gives at most three output bytes (a half-width katakana in UTF-8). A
+    // piece may end in the second byte of a pair, a CR held back from the piece before comes
+    // first, and the stores of whole words and of sixteen-byte runs reach past the end.
     PieceOutput(qsizetype piece, const uint8_t* in)
-        : m_size(static_cast<std::size_t>(2 * (piece + 1) + 1 + 32)),
+        : m_size(static_cast<std::size_t>(3 * (piece + 1) + 1 + 32)),
           m_buffer(std::make_unique_for_overwrite<uint8_t[]>(m_size + Page)) {
         // Half a page off the input, whose pieces all start at the same place in a page:
         // the output runs about level with the input, and a load from an address 4 KiB
@@ -328,8 +385,8 @@ private:
 } // namespace
 
 LineBreakCounts countLineBreaks(QByteArrayView input, StringCharsetTypeConstants charset) {
-    // In Shift_JIS every CR and LF is a character of its own; in EUC-JP one may be the
-    // second byte of a pair.
+    // In Shift_JIS and UTF-8 every CR and LF is a character of its own; in EUC-JP one may be
+    // the second byte of a pair.
     const bool euc = charsetOf(charset) == Charset::Euc;
     const uint8_t* const in = bytesOf(input);
     const qsizetype n = input.size();
@@ -368,10 +425,18 @@ LineBreakCounts countLineBreaks(QByteArrayView input, StringCharsetTypeConstants
 
 bool transcode(QByteArrayView input, StringCharsetTypeConstants from, StringCharsetTypeConstants to,
                StringLineBreakCodeConstants code, const std::function<bool(QByteArrayView)>& write,
-               bool* lost) {
+               TranscodeFindings* findings) {
     checkBreakCode(code);
-    const bool fromEuc = charsetOf(from) == Charset::Euc;
+    const Charset source = charsetOf(from);
     const Charset target = charsetOf(to);
+    // Out of UTF-8 into the Japanese charsets; into it from Shift_JIS alone.
+    const bool supported = source == Charset::Utf8
+                               ? target != Charset::Utf8
+                               : target != Charset::Utf8 || source == Charset::ShiftJis;
+    if (!supported) {
+        refuse();
+    }
+    TranscodeFindings found;
     const uint8_t* in = bytesOf(input);
     const qsizetype n = input.size();
     PieceOutput output(std::min(n, TranscodingPiece), in);
@@ -390,12 +455,38 @@ bool transcode(QByteArrayView input, StringCharsetTypeConstants from, StringChar
         return true;
     };
     const Writer start(begin, shiftJisOutputs(target));
-    if (fromEuc) {
+    const auto report = [&](const Writer& writer) {
+        if (findings != nullptr) {
+            *findings = found;
+            findings->lost = writer.lost();
+        }
+        return true;
+    };
+    if (source == Charset::Utf8) {
+        CodePointUnits units(start, codePointOutputs(target));
+        for (qsizetype i = 0; i < n;) {
+            const qsizetype stop = std::min(n, i + TranscodingPiece);
+            // The walk stops before a sequence that the piece cuts, to read it with the next.
+            i += walkUtf8(in + i, stop - i, units);
+            if (i < n && stop == n) {
+                units.malformed(); // a sequence cut by the end
+                i = n;
+            }
+            if (!flush(units.writer(), i == n)) {
+                return false;
+            }
+        }
+        found.malformed = units.malformedSeen();
+        return report(units.writer());
+    }
+    if (source == Charset::Euc) {
         EucUnits units(start, eucOutputs(target));
         for (qsizetype i = 0; i < n;) {
             const qsizetype stop = std::min(n, i + TranscodingPiece);
-            i = units.blocks(in, i, stop, n);
-            walkEuc(in, i, stop, n, units);
+            while (i < stop) {
+                i = units.blocks(in, i, stop, n);
+                walkEuc<true>(in, i, std::min(stop, i + Block), n, units);
+            }
             if (i == n) {
                 units.finish();
             }
@@ -403,10 +494,7 @@ bool transcode(QByteArrayView input, StringCharsetTypeConstants from, StringChar
                 return false;
             }
         }
-        if (lost != nullptr) {
-            *lost = units.writer().lost();
-        }
-        return true;
+        return report(units.writer());
     }
     Writer writer = start;
     for (qsizetype i = 0; i < n;) {
@@ -421,10 +509,7 @@ bool transcode(QByteArrayView input, StringCharsetTypeConstants from, StringChar
             return false;
         }
     }
-    if (lost != nullptr) {
-        *lost = writer.lost();
-    }
-    return true;
+    return report(writer);
 }
 
 QByteArray transcode(QByteArrayView input, StringCharsetTypeConstants from,

@@ -20,12 +20,26 @@ namespace {
 
 // What the encoder for target writes for one character of the decoded text, after the
 // line-break conversion has turned NUL into "?".
+// Those that a target does not hold are written as "?", as after replaceUnmappable.
 void appendCharacter(Output& output, char16_t c, Charset target) {
     if (c == u'\0') {
         c = u'?';
     }
-    if (!holdsUnit(c, target == Charset::ShiftJis ? SCS_SHIFTJIS : SCS_EUC)) {
+    const StringCharsetTypeConstants charsets[] = {SCS_SHIFTJIS, SCS_EUC, SCS_UTF8};
+    if (!holdsUnit(c, charsets[static_cast<int>(target)])) {
         output.meta |= Output::Lost;
+        c = u'?';
+    }
+    if (target == Charset::Utf8) {
+        const QByteArray utf8 = QString(QChar(c)).toUtf8();
+        output.append(bytesOf(utf8), utf8.size());
+        return;
+    }
+    if (target == Charset::Euc) {
+        std::array<uint8_t, 3> euc{Question};
+        const uint8_t* end = putEucJp(c, euc.data());
+        output.append(euc.data(), end == euc.data() ? 1 : end - euc.data());
+        return;
     }
     const uint16_t code = cp932::encodeChar(c);
     std::array<uint8_t, 2> sjis{Question, 0};
@@ -36,20 +50,16 @@ void appendCharacter(Output& output, char16_t c, Charset target) {
     } else if (code != 0) { // else the character has no code: "?"
         sjis[0] = static_cast<uint8_t>(code);
     }
-    if (target == Charset::ShiftJis) {
-        output.append(sjis.data(), n);
-        return;
-    }
-    std::array<uint8_t, 4> euc{};
-    qsizetype lost = 0; // known already
-    output.append(euc.data(), sjisToEuc(sjis.data(), n, euc.data(), lost) - euc.data());
+    output.append(sjis.data(), n);
 }
 
-// The tables live as long as the program, all four on one huge page: the first touches of
-// their 4 KiB pages would cost more than filling them.
+// The tables live as long as the program, all on two huge pages: the first touches of their
+// 4 KiB pages would cost more than filling them.
 void* tableMemory(std::size_t size) {
-    constexpr std::size_t Region = std::size_t{2} << 20;
-    static_assert(2 * (sizeof(ShiftJisOutputs) + sizeof(EucOutputs)) <= Region);
+    constexpr std::size_t Region = std::size_t{4} << 20;
+    static_assert(3 * sizeof(ShiftJisOutputs) + 2 * sizeof(EucOutputs) +
+                      2 * sizeof(CodePointOutputs) + 7 * 64 <=
+                  Region);
     static char* const region = [] {
         void* memory = std::aligned_alloc(Region, Region);
         if (memory == nullptr) {
@@ -131,19 +141,55 @@ const EucOutputs* makeEucOutputs(Charset target) {
                                            static_cast<uint8_t>(code)};
         EucUnitCollector collector{&units, &outputs->pairs[code]};
         qsizetype i = 0;
-        walkEuc(bytes.data(), i, 1, 2, collector);
+        walkEuc<false>(bytes.data(), i, 1, 2, collector);
     }
+    for (int b1 = 0; b1 < 94; ++b1) {
+        for (int b2 = 0; b2 < 94; ++b2) {
+            appendCharacter(outputs->triples[static_cast<std::size_t>(b1 * 94 + b2)],
+                            supplementCharacter(static_cast<uint8_t>(0xA1 + b1),
+                                                static_cast<uint8_t>(0xA1 + b2)),
+                            target);
+        }
+    }
+    return outputs;
+}
+
+const CodePointOutputs* makeCodePointOutputs(Charset target) {
+    auto* outputs = new (tableMemory(sizeof(CodePointOutputs))) CodePointOutputs();
+    for (unsigned c = 0; c < 0x10000; ++c) {
+        appendCharacter(outputs->basic[c], static_cast<char16_t>(c), target);
+    }
+    // A pair of surrogates is one character, lost in the Japanese charsets.
+    appendCharacter(outputs->beyond, 0xD800, target);
+    appendCharacter(outputs->malformed, cp932::ReplacementCharacter, target);
     return outputs;
 }
 
 } // namespace
 
 const ShiftJisOutputs& shiftJisOutputs(Charset target) {
-    if (target == Charset::ShiftJis) {
-        static const ShiftJisOutputs* const outputs = makeShiftJisOutputs(Charset::ShiftJis);
+    switch (target) {
+    case Charset::ShiftJis: {
+        static const ShiftJisOutputs* const outputs = makeShiftJisOutputs(target);
         return *outputs;
     }
-    static const ShiftJisOutputs* const outputs = makeShiftJisOutputs(Charset::Euc);
+    case Charset::Euc: {
+        static const ShiftJisOutputs* const outputs = makeShiftJisOutputs(target);
+        return *outputs;
+    }
+    case Charset::Utf8:
+        break;
+    }
+    static const ShiftJisOutputs* const outputs = makeShiftJisOutputs(Charset::Utf8);
+    return *outputs;
+}
+
+const CodePointOutputs& codePointOutputs(Charset target) {
+    if (target == Charset::ShiftJis) {
+        static const CodePointOutputs* const outputs = makeCodePointOutputs(target);
+        return *outputs;
+    }
+    static const CodePointOutputs* const outputs = makeCodePointOutputs(Charset::Euc);
     return *outputs;
 }
 

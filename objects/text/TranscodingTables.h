@@ -4,12 +4,13 @@
 #include <array>
 #include <cstdint>
 
-// The tables of the direct conversions between Shift_JIS and EUC-JP: what each unit of the
-// input turns into, made once from the engine's own conversions.
+// The tables of the direct conversions between Shift_JIS, EUC-JP and UTF-8: what each unit of
+// the input turns into, made once from the engine's own conversions.
 namespace orvenly::charsets {
 
-// The two charsets on either side.
-enum class Charset { ShiftJis, Euc };
+// The charsets on either side: Shift_JIS and EUC-JP into each other; either of them into
+// UTF-8 from Shift_JIS, out of UTF-8.
+enum class Charset { ShiftJis, Euc, Utf8 };
 
 // The bytes one unit of the input turns into, at most three, in a word that is stored whole.
 struct Output {
@@ -47,13 +48,25 @@ struct ShiftJisOutputs {
 // The output of every EUC-JP unit that starts with a byte from 0x80 up, e1 << 8 | e2 (a pair,
 // or a single shift and its byte): its Shift_JIS bytes as the code page 932 walk reads them
 // after a complete unit, and whether they leave a lead byte open. EucToSjis yields no CR or
-// LF, so these units hold no line break.
+// LF, so these units hold no line break. And of every JIS X 0212 code, 0x8F b1 b2, at
+// (b1 - 0xA1) * 94 + b2 - 0xA1.
 struct EucOutputs {
     std::array<Output, 0x10000> pairs;
+    std::array<Output, 94 * 94> triples;
 };
 
-// Each table is made on first use.
+// The output of every character of the basic plane that UTF-8 input holds, of all beyond it
+// (which no Japanese charset holds), and of a sequence that is not well-formed (U+FFFD).
+struct CodePointOutputs {
+    std::array<Output, 0x10000> basic;
+    Output beyond;
+    Output malformed;
+};
+
+// Each table is made on first use. EUC-JP is not turned into UTF-8 here: one of its units can
+// make more than three bytes of UTF-8.
 const ShiftJisOutputs& shiftJisOutputs(Charset target);
 const EucOutputs& eucOutputs(Charset target);
+const CodePointOutputs& codePointOutputs(Charset target);
 
 } // namespace orvenly::charsets

@@ -27,17 +27,15 @@ bool holdsUnit(char16_t c, StringCharsetTypeConstants charset) {
         code > 0xFF ? cp932::decodePair(static_cast<uint8_t>(code >> 8), static_cast<uint8_t>(code))
                     : cp932::decodeByte(static_cast<uint8_t>(code));
     // Code 0 is both NUL's own and "none".
-    if (back != c) {
-        return false;
-    }
+    const bool inCp932 = back == c;
     if (charset != SCS_JIS && charset != SCS_EUC) {
-        return true;
+        return inCp932;
     }
-    if (code > 0xFF) {
-        return hasJisRow(static_cast<uint8_t>(code >> 8));
-    }
-    // The JIS and EUC-JP encoders write "?" for the other single bytes.
-    return isPlainText(static_cast<uint8_t>(code)) || isKatakana(static_cast<uint8_t>(code));
+    // The JIS and EUC-JP encoders write "?" for single bytes other than these.
+    const bool inRows = inCp932 && (code > 0xFF ? hasJisRow(static_cast<uint8_t>(code >> 8))
+                                                : isPlainText(static_cast<uint8_t>(code)) ||
+                                                      isKatakana(static_cast<uint8_t>(code)));
+    return inRows || (charset == SCS_EUC && supplementCode(c) != 0);
 }
 
 qsizetype countUnicodeLost(QStringView text) {
@@ -92,14 +90,18 @@ HeldUnits makeHeldUnits(StringCharsetTypeConstants charset) {
 }
 
 const HeldUnits& heldUnits(StringCharsetTypeConstants charset) {
-    // JIS and EUC-JP hold the same characters.
     switch (charset) {
-    case SCS_JIS:
-    case SCS_EUC: {
-        static const HeldUnits rows = makeHeldUnits(SCS_EUC);
-        return rows;
+    case SCS_JIS: {
+        static const HeldUnits jis = makeHeldUnits(SCS_JIS);
+        return jis;
     }
-    case SCS_UTF8: {
+    case SCS_EUC: {
+        static const HeldUnits euc = makeHeldUnits(SCS_EUC);
+        return euc;
+    }
+    case SCS_UTF8:
+    case SCS_UTF16LE:
+    case SCS_UTF16BE: {
         static const HeldUnits unicode = makeHeldUnits(SCS_UTF8);
         return unicode;
     }

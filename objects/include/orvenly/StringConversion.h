@@ -13,10 +13,13 @@ enum StringCharsetTypeConstants : int32_t {
     SCS_JIS = 2,
     SCS_EUC = 3,
     SCS_OCTETSTREAM = 4,
-    // Beyond the Japanese charsets: Unicode forms, which decodeText, encodeText and
-    // convertText (orvenly/TextConversion.h) read and write. StringConversion's own
-    // operations know only the values above.
+    // Beyond the Japanese charsets: the Unicode forms, which recogniseForm, decodeText,
+    // encodeText and convertText (orvenly/TextConversion.h) read and write, with or without a
+    // byte-order mark (orvenly/TextForm.h). StringConversion's own operations know only the
+    // values above.
     SCS_UTF8 = 5,
+    SCS_UTF16LE = 6,
+    SCS_UTF16BE = 7,
 };
 
 enum StringLineBreakCodeConstants : int32_t {

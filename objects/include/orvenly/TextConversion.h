@@ -14,8 +14,32 @@
 // converter and penlark-convert all take.
 namespace orvenly {
 
-// The number of bytes recognition looks at.
+// Recognition looks at the first RecognitionLimit + 1 bytes.
 inline constexpr int32_t RecognitionLimit = 32768;
+
+// The form of a file's bytes, from the first limit + 1 of them, in this order:
+//  1. a byte-order mark (EF BB BF, FF FE, FE FF) decides at once: UTF-8, UTF-16 LE or BE,
+//     each with its mark;
+//  2. UTF-16 without a mark: the sample holds zero bytes, more of them on one side of the
+//     units than on the other (the high bytes of characters up to U+00FF, such as line
+//     breaks), and read so it holds only characters that text holds (no NUL, no control
+//     code but TAB, LF, VT, FF, CR and SUB, no DEL or C1 control, no lone surrogate, no
+//     U+FFFE or U+FFFF). Text without any character up to U+00FF has no zero byte and so is
+//     not recognised without a mark;
+//  3. UTF-8: the sample is well-formed UTF-8 (a sequence cut by the end of the sample, when
+//     the file goes on, does not count against it), holds no byte that step 4 takes for
+//     binary data, and holds a sequence that legacy Japanese text does not make: one of three
+//     or four bytes, or one of two bytes whose second byte is 80-A0. Two-byte sequences of
+//     C2-DF and A1-BF alone are also Shift_JIS half-width katakana and EUC-JP kanji; text
+//     made only of those and ASCII stays with step 4. Japanese UTF-8 text has kana or kanji,
+//     three-byte sequences, within its first characters, while legacy text that is
+//     well-formed UTF-8 by accident is all but limited to such pairs: a Shift_JIS kana or
+//     kanji lead byte (81-9F) or an EUC-JP kana byte (A4, A5) cannot start a sequence;
+//  4. the legacy charsets, exactly as StringConversion::AnalyzingCharset says (SCS_UNKNOWN
+//     when undecided).
+// decodeText and convertText go on: UTF-8 or UTF-16 recognised by step 2 or 3 whose bytes
+// are not well-formed further on is read as step 4 says instead.
+TextForm recogniseForm(QByteArrayView bytes, int32_t limit = RecognitionLimit);
 
 // A file's bytes read as text.
 struct DecodedText {
@@ -25,25 +49,38 @@ struct DecodedText {
     StringLineBreakCodeConstants breakCode = SLB_UNKNOWN;
 };
 
-// Decodes bytes in form. A charset of SCS_UNKNOWN is recognised from the first
-// RecognitionLimit + 1 bytes, and undecided text is read as undecided; Shift_JIS and octet
-// streams read through code page 932. Line breaks: SLB_UNKNOWN turns every break into CR LF
-// and every NUL into "?" (ConvertBreakCode); a given SLB_CR turns every CR into CR LF, SLB_LF
-// every LF, and SLB_CRLF leaves the text as it is.
+// Decodes bytes in form. A charset of SCS_UNKNOWN is recognised (recogniseForm), and undecided
+// text is read as undecided; Shift_JIS and octet streams read through code page 932. EUC-JP
+// is read in full: 0x8F and two bytes of A1-FE are a JIS X 0212 character (EucToUnicode
+// reads 0x8F as the first byte of a pair). In the Unicode forms the bytes decide on the mark,
+// whatever form says: the result's form tells whether there was one, and the text leaves it
+// out; bytes that are not well-formed become U+FFFD. Line breaks: SLB_UNKNOWN turns every
+// break into CR LF and every NUL into "?" (ConvertBreakCode); a given SLB_CR turns every CR
+// into CR LF, SLB_LF every LF, and SLB_CRLF leaves the text as it is.
 DecodedText decodeText(QByteArrayView bytes, TextForm form, StringLineBreakCodeConstants breakCode,
                        StringCharsetTypeConstants undecided = SCS_SHIFTJIS);
 
 // Encodes text held with CR LF breaks: every CR LF written as breakCode (SLB_CR or SLB_LF; any
-// other code keeps them), the characters in form. In the Japanese charsets the characters
-// they cannot hold (see findUnmappable) become "?"; callers that warn about them first
-// (replaceUnmappable) get the same bytes. narrowFiltering turns half-width katakana into
-// full-width ones in JIS.
+// other code keeps them), the characters in form, with its mark if it has one. Text decoded
+// from bytes in a form and not changed gives those bytes again. EUC-JP is written in full: a
+// character that has no two-byte code but a JIS X 0212 one takes that (UnicodeToEuc writes
+// "?"). In the Japanese charsets the characters they cannot hold (see findUnmappable) become
+// "?"; callers that warn about them first (replaceUnmappable) get the same bytes.
+// narrowFiltering turns half-width katakana into full-width ones in JIS.
 QByteArray encodeText(QString text, TextForm form, StringLineBreakCodeConstants breakCode,
                       bool narrowFiltering);
 
+// The form decodeText would read bytes in, and the line-break code used most in them.
+struct Recognition {
+    TextForm form;
+    StringLineBreakCodeConstants breakCode = SLB_UNKNOWN; // SLB_UNKNOWN when there is none
+};
+Recognition recogniseText(QByteArrayView bytes);
+
 // What one file's conversion asks for.
 struct ConversionRequest {
-    // The charset of the input; SCS_UNKNOWN recognises it.
+    // The charset of the input; SCS_UNKNOWN recognises it. A Unicode form's mark is found
+    // in the bytes.
     StringCharsetTypeConstants from = SCS_UNKNOWN;
     // Taken when recognition is undecided; SCS_UNKNOWN stops with ConversionStatus::Undecided.
     StringCharsetTypeConstants undecided = SCS_SHIFTJIS;
@@ -84,8 +121,9 @@ struct ConversionResult {
 // Converts one file's bytes as the request says: decoded as decodeText reads them, the line
 // breaks written in one code, and encoded as encodeText writes them. The output goes to write
 // in pieces when it is large (write returns false to stop). Only Converted and Unchanged leave
-// a complete output; what was written before any other status is to be discarded. Shift_JIS
-// and EUC-JP are converted into each other directly, without a detour through UTF-16.
+// a complete output; what was written before any other status is to be discarded. Shift_JIS,
+// EUC-JP and UTF-8 are mostly converted into each other directly (see transcode), without a
+// detour through UTF-16.
 ConversionResult convertText(QByteArrayView input, const ConversionRequest& request,
                              const std::function<bool(QByteArrayView)>& write);
 // The same, with the whole output in the result.

@@ -25,24 +25,32 @@ struct LineBreakCounts {
 // JIS and UTF-8, where they are never part of a longer code.
 void setLineBreaks(QByteArray& bytes, StringLineBreakCodeConstants code);
 
-// The line breaks of Shift_JIS or EUC-JP bytes as ConvertBreakCode counts them once the
-// bytes are decoded, without decoding them.
+// The line breaks of Shift_JIS, EUC-JP or UTF-8 bytes as ConvertBreakCode counts them once
+// the bytes are decoded, without decoding them.
 LineBreakCounts countLineBreaks(QByteArrayView input, StringCharsetTypeConstants charset);
 
 // Input bytes converted per piece handed to the writer of transcode.
 inline constexpr qsizetype TranscodingPiece = qsizetype(1) << 17;
 
-// Converts Shift_JIS (code page 932) or EUC-JP bytes to either of them without going through
-// UTF-16: the result is, byte for byte, what decoding (code page 932, or EucToUnicode),
-// ConvertBreakCode, encoding (code page 932, or UnicodeToEuc) and writing the CR LF breaks as
-// code give. from and to are SCS_SHIFTJIS or SCS_EUC. The output goes to write piece by
-// piece, so that a large text never needs a large buffer; write returns false to stop, and
-// transcode then returns false. Characters the target cannot hold (those findUnmappable
-// counts in the decoded text) are written as "?"; lost, when given, tells whether there
-// were any.
+// What a conversion met on its way.
+struct TranscodeFindings {
+    // Characters the target cannot hold (those findUnmappable counts in the decoded text),
+    // written as "?".
+    bool lost = false;
+    // UTF-8 input that is not well-formed (read as U+FFFD, one for each maximal part).
+    bool malformed = false;
+};
+
+// Converts Shift_JIS (code page 932), EUC-JP or UTF-8 bytes without going through UTF-16:
+// Shift_JIS and EUC-JP into each other, UTF-8 into either, Shift_JIS into UTF-8 (without a
+// mark). The result is, byte for byte, what decodeText (the line breaks as they are),
+// ConvertBreakCode, replaceUnmappable, encodeText and writing the CR LF breaks as code give.
+// The output goes to write piece by piece, so that a large text never needs a large buffer;
+// write returns false to stop, and transcode then returns false. findings, when given, tells
+// what the conversion met.
 bool transcode(QByteArrayView input, StringCharsetTypeConstants from, StringCharsetTypeConstants to,
                StringLineBreakCodeConstants code, const std::function<bool(QByteArrayView)>& write,
-               bool* lost = nullptr);
+               TranscodeFindings* findings = nullptr);
 // The same, with the whole output returned.
 QByteArray transcode(QByteArrayView input, StringCharsetTypeConstants from,
                      StringCharsetTypeConstants to, StringLineBreakCodeConstants code);

@@ -134,6 +134,23 @@ TEST_F(ChildWindowTest, RecognisedFilesSaveBackUnchanged) {
     EXPECT_TRUE(messages.asked.empty());
 }
 
+// The three-byte codes of EUC-JP (0x8F and two bytes) read as their characters and are
+// written back as they were; a UTF-8 file is still read as the Japanese charsets read it.
+TEST_F(ChildWindowTest, EucJpSupplementaryKanjiComeBackAsTheyWere) {
+    ScriptedMessages messages;
+    const QByteArray bytes = QByteArray::fromHex("8fb0a1 a4a2 0a 8fd4e3 0a");
+    writeRaw(path("in.txt"), bytes);
+    ASSERT_TRUE(window.LoadDocument(path("in.txt"), true, SCS_EUC));
+    EXPECT_EQ(window.Editor().Text(), u"丂あ\r\n纊\r\n"_s);
+    ASSERT_TRUE(window.SaveDocument(path("out.txt"), true));
+    EXPECT_EQ(readRaw(path("out.txt")), bytes);
+    EXPECT_TRUE(messages.asked.empty());
+
+    writeRaw(path("utf8.txt"), "\xE3\x81\x82\n");
+    ASSERT_TRUE(window.LoadDocument(path("utf8.txt"), true));
+    EXPECT_EQ(window.Charset(), SCS_SHIFTJIS);
+}
+
 TEST_F(ChildWindowTest, LoadingTakesTheFileNameAndCaption) {
     writeRaw(path("notes.txt"), "a\nb\n");
     ASSERT_TRUE(window.LoadDocument(path("notes.txt"), true));

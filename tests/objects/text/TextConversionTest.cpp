@@ -6,6 +6,7 @@
 
 #include <QRandomGenerator>
 #include <array>
+#include <utility>
 
 using namespace orvenly;
 using namespace Qt::StringLiterals;
@@ -33,7 +34,10 @@ QByteArray throughText(const QByteArray& input, StringCharsetTypeConstants from,
     return encodeText(replaceUnmappable(decoded.text, to), to, written, false);
 }
 
+// "a", "あ" and the IBM kanji 纊 (FA 5C), on lines of their own; and ⅰ (FA 40), which has no
+// JIS X 0212 code either.
 const QByteArray IbmKanjiSjis = QByteArray::fromHex("610a82a00d0afa5c0a");
+const QByteArray IbmNumeralSjis = QByteArray::fromHex("610a82a00d0afa400a");
 
 } // namespace
 
@@ -75,24 +79,29 @@ TEST(TextConversion, StatusesOfOneFile) {
 }
 
 TEST(TextConversion, CharactersTheTargetLacksStopTheFileUnlessLossy) {
-    // The IBM kanji 纊 (FA 5C) on line 3 has no place in EUC-JP or JIS, directly or not.
-    for (const StringCharsetTypeConstants to : {SCS_EUC, SCS_JIS}) {
-        const ConversionResult refused = convertText(IbmKanjiSjis, request(SCS_UNKNOWN, to));
+    // ⅰ on line 3 has no place in EUC-JP or JIS, directly or not; 纊 none in JIS.
+    const std::pair<StringCharsetTypeConstants, QByteArray> cases[] = {
+        {SCS_EUC, IbmNumeralSjis}, {SCS_JIS, IbmNumeralSjis}, {SCS_JIS, IbmKanjiSjis}};
+    for (const auto& [to, input] : cases) {
+        const ConversionResult refused = convertText(input, request(SCS_UNKNOWN, to));
         EXPECT_EQ(refused.status, ConversionStatus::Unmappable) << to;
         EXPECT_TRUE(refused.output.isEmpty());
         EXPECT_EQ(refused.form, TextForm(SCS_SHIFTJIS));
         EXPECT_EQ(refused.unmappable.count, 1);
         EXPECT_EQ(refused.unmappable.line, 3);
-        EXPECT_EQ(refused.unmappable.character, U'纊');
+        EXPECT_EQ(refused.unmappable.character, input == IbmKanjiSjis ? U'纊' : U'ⅰ');
 
         ConversionRequest lossy = request(SCS_UNKNOWN, to, SLB_LF);
         lossy.lossy = true;
-        const ConversionResult written = convertText(IbmKanjiSjis, lossy);
+        const ConversionResult written = convertText(input, lossy);
         EXPECT_EQ(written.status, ConversionStatus::Converted);
         EXPECT_EQ(written.unmappable.count, 1);
         EXPECT_EQ(written.output, to == SCS_EUC ? QByteArray::fromHex("610aa4a20a3f0a")
                                                 : QByteArray("a\n\x1B$B$\"\x1B(B\n?\n"));
     }
+    // EUC-JP has 纊 among the JIS X 0212 kanji, never as an invalid pair.
+    EXPECT_EQ(convertText(IbmKanjiSjis, request(SCS_UNKNOWN, SCS_EUC, SLB_LF)).output,
+              QByteArray::fromHex("610aa4a20a8fd4e30a"));
     // Shift_JIS holds it; UTF-8 holds it and everything but what could not be read.
     EXPECT_EQ(convertText(IbmKanjiSjis, request(SCS_UNKNOWN, SCS_SHIFTJIS)).status,
               ConversionStatus::Converted);

@@ -2,6 +2,7 @@
 
 #include "orvenly/AutomationError.h"
 #include "orvenly/StringConversion.h"
+#include "orvenly/TextConversion.h"
 #include "orvenly/Unmappable.h"
 
 #include <platform/Cp932.h>
@@ -12,24 +13,35 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <utility>
 
 using namespace orvenly;
 
 namespace {
 
-constexpr std::array<StringCharsetTypeConstants, 2> Charsets = {SCS_SHIFTJIS, SCS_EUC};
+using Direction = std::pair<StringCharsetTypeConstants, StringCharsetTypeConstants>;
+// The conversions transcode makes.
+constexpr std::array<Direction, 7> Directions = {{{SCS_SHIFTJIS, SCS_SHIFTJIS},
+                                                  {SCS_SHIFTJIS, SCS_EUC},
+                                                  {SCS_EUC, SCS_SHIFTJIS},
+                                                  {SCS_EUC, SCS_EUC},
+                                                  {SCS_SHIFTJIS, SCS_UTF8},
+                                                  {SCS_UTF8, SCS_SHIFTJIS},
+                                                  {SCS_UTF8, SCS_EUC}}};
 constexpr std::array<StringLineBreakCodeConstants, 3> BreakCodes = {SLB_CRLF, SLB_CR, SLB_LF};
 
 const StringConversion& conv() {
     return StringConversion::instance();
 }
 
+// The road through the text, EUC-JP in full: the line breaks as they are.
 QString decode(const QByteArray& bytes, StringCharsetTypeConstants charset) {
-    return charset == SCS_EUC ? conv().EucToUnicode(bytes) : platform::cp932::decode(bytes);
+    return decodeText(bytes, charset, SLB_CRLF).text;
 }
 
+// What the target cannot hold is written as "?".
 QByteArray encode(const QString& text, StringCharsetTypeConstants charset) {
-    return charset == SCS_EUC ? conv().UnicodeToEuc(text) : platform::cp932::encode(text);
+    return encodeText(replaceUnmappable(text, charset), charset, SLB_CRLF, false);
 }
 
 LineBreakCounts countBreaks(const QString& text) {
@@ -87,16 +99,16 @@ void expectSameAsThroughUtf16(const QByteArray& input, StringCharsetTypeConstant
             expected.replace("\r\n", code == SLB_CR ? "\r" : "\n");
         }
         QByteArray actual;
-        bool lost = !expectedLost;
+        TranscodeFindings findings;
         ASSERT_TRUE(transcode(
             input, from, to, code,
             [&actual](QByteArrayView piece) {
                 actual += piece;
                 return true;
             },
-            &lost));
+            &findings));
         ASSERT_TRUE(actual == expected) << "code " << code << " " << difference(actual, expected);
-        ASSERT_EQ(lost, expectedLost) << "code " << code;
+        ASSERT_EQ(findings.lost, expectedLost) << "code " << code;
     }
 }
 
@@ -108,7 +120,7 @@ constexpr std::array<uint8_t, 32> Telling = {
 QByteArray randomBytes(QRandomGenerator& random, qsizetype length) {
     QByteArray bytes;
     while (bytes.size() < length) {
-        switch (random.bounded(4)) {
+        switch (random.bounded(5)) {
         case 0: // any byte
             bytes += static_cast<char>(random.bounded(256));
             break;
@@ -124,10 +136,17 @@ QByteArray randomBytes(QRandomGenerator& random, qsizetype length) {
             }
             break;
         }
-        default: // well-formed characters of either charset
+        case 3: // well-formed characters of either charset
             bytes += static_cast<char>(0xA1 + random.bounded(0x5E));
             bytes += static_cast<char>(0xA1 + random.bounded(0x5E));
             break;
+        default: { // a well-formed UTF-8 sequence
+            const auto c = static_cast<char32_t>(random.bounded(0x80, 0x110000));
+            if (c < 0xD800 || c > 0xDFFF) {
+                bytes += QString::fromUcs4(&c, 1).toUtf8();
+            }
+            break;
+        }
         }
     }
     return bytes;
@@ -136,16 +155,14 @@ QByteArray randomBytes(QRandomGenerator& random, qsizetype length) {
 } // namespace
 
 TEST(Transcoding, EverySingleByteAndPairAsThroughUtf16) {
-    for (const StringCharsetTypeConstants from : Charsets) {
-        for (const StringCharsetTypeConstants to : Charsets) {
-            expectSameAsThroughUtf16(QByteArray(), from, to);
-            for (int b = 0; b < 256; ++b) {
-                expectSameAsThroughUtf16(QByteArray(1, static_cast<char>(b)), from, to);
-            }
-            for (int code = 0; code < 0x10000; ++code) {
-                const char pair[] = {static_cast<char>(code >> 8), static_cast<char>(code)};
-                expectSameAsThroughUtf16(QByteArray(pair, 2), from, to);
-            }
+    for (const auto& [from, to] : Directions) {
+        expectSameAsThroughUtf16(QByteArray(), from, to);
+        for (int b = 0; b < 256; ++b) {
+            expectSameAsThroughUtf16(QByteArray(1, static_cast<char>(b)), from, to);
+        }
+        for (int code = 0; code < 0x10000; ++code) {
+            const char pair[] = {static_cast<char>(code >> 8), static_cast<char>(code)};
+            expectSameAsThroughUtf16(QByteArray(pair, 2), from, to);
         }
     }
 }
@@ -159,10 +176,8 @@ TEST(Transcoding, EveryPairInRunningTextAsThroughUtf16) {
         pairs += static_cast<char>(code);
     }
     for (const QByteArray& input : {pairs, "a" + pairs}) {
-        for (const StringCharsetTypeConstants from : Charsets) {
-            for (const StringCharsetTypeConstants to : Charsets) {
-                expectSameAsThroughUtf16(input, from, to);
-            }
+        for (const auto& [from, to] : Directions) {
+            expectSameAsThroughUtf16(input, from, to);
         }
     }
 }
@@ -171,39 +186,39 @@ TEST(Transcoding, RandomBytesAsThroughUtf16) {
     QRandomGenerator random(20240601);
     for (int round = 0; round < 6000; ++round) {
         const QByteArray input = randomBytes(random, random.bounded(round < 4000 ? 12 : 300));
-        for (const StringCharsetTypeConstants from : Charsets) {
-            for (const StringCharsetTypeConstants to : Charsets) {
-                expectSameAsThroughUtf16(input, from, to);
-            }
+        for (const auto& [from, to] : Directions) {
+            expectSameAsThroughUtf16(input, from, to);
         }
     }
 }
 
 TEST(Transcoding, PiecesJoinSeamlessly) {
     // Whatever falls on the edge of a piece: a CR LF, a pair of either charset, a lead byte
-    // left open, a NUL.
+    // left open, a NUL, a three-byte EUC-JP code, UTF-8 sequences whole and broken.
     const QByteArray tails[] = {"\r\n",
                                 "\r\r\n",
                                 QByteArray::fromHex("a4a20d0a"),
                                 QByteArray::fromHex("82a0"),
                                 QByteArray::fromHex("a00a0d0a"),
                                 QByteArray::fromHex("8e0d0a"),
-                                QByteArray("\0\n", 2)};
+                                QByteArray("\0\n", 2),
+                                QByteArray::fromHex("8fb0a10a"),
+                                QByteArray::fromHex("e38182f09f9880"),
+                                QByteArray::fromHex("e381e381820a")};
     for (qsizetype before = TranscodingPiece - 2; before <= TranscodingPiece + 1; ++before) {
         for (const QByteArray& tail : tails) {
             const QByteArray input = QByteArray(before, 'a') + tail + "\nb\r";
-            for (const StringCharsetTypeConstants from : Charsets) {
-                for (const StringCharsetTypeConstants to : Charsets) {
-                    expectSameAsThroughUtf16(input, from, to);
-                }
+            for (const auto& [from, to] : Directions) {
+                expectSameAsThroughUtf16(input, from, to);
             }
         }
     }
     QRandomGenerator random(77);
     for (int round = 0; round < 2; ++round) {
         const QByteArray input = randomBytes(random, 3 * TranscodingPiece);
-        expectSameAsThroughUtf16(input, SCS_EUC, SCS_SHIFTJIS);
-        expectSameAsThroughUtf16(input, SCS_SHIFTJIS, SCS_EUC);
+        for (const auto& [from, to] : Directions) {
+            expectSameAsThroughUtf16(input, from, to);
+        }
     }
 }
 
@@ -248,6 +263,8 @@ TEST(Transcoding, KnownConversions) {
 TEST(Transcoding, OtherCharsetsAreRefused) {
     EXPECT_THROW(transcode("a", SCS_JIS, SCS_EUC, SLB_LF), AutomationError);
     EXPECT_THROW(transcode("a", SCS_EUC, SCS_UNKNOWN, SLB_LF), AutomationError);
+    EXPECT_THROW(transcode("a", SCS_EUC, SCS_UTF8, SLB_LF), AutomationError);
+    EXPECT_THROW(transcode("a", SCS_UTF8, SCS_UTF8, SLB_LF), AutomationError);
     EXPECT_THROW(transcode("a", SCS_EUC, SCS_EUC, SLB_UNKNOWN), AutomationError);
     EXPECT_THROW(countLineBreaks("a", SCS_OCTETSTREAM), AutomationError);
 }

@@ -24,8 +24,9 @@ bool survives(const QString& character, StringCharsetTypeConstants charset) {
     case SCS_JIS:
         return conv().JisToUnicode(QByteArrayView(conv().UnicodeToJisBytes(character, false))) ==
                character;
-    case SCS_EUC:
-        return conv().EucToUnicode(conv().UnicodeToEuc(character)) == character;
+    case SCS_EUC: // in full, as documents are read and written
+        return decodeText(encodeText(character, SCS_EUC, SLB_CRLF, false), SCS_EUC, SLB_CRLF)
+                   .text == character;
     default:
         return platform::cp932::decode(platform::cp932::encode(character)) == character;
     }
@@ -48,13 +49,15 @@ TEST(Unmappable, EveryCharacterIsLostExactlyWhenItDoesNotReadBack) {
 
 TEST(Unmappable, CodesBeyondTheJisRowsAreNeverWrittenAsInvalidBytes) {
     // 纊 is IBM kanji FA 5C in code page 932, U+E000 the first user-defined code F0 40: the
-    // two-byte arithmetic would make 93 BD and 7F 21 / FF A1 of them.
+    // two-byte arithmetic would make 93 BD and FF A1 of them in EUC-JP.
     const QString beyond = u"纊\uE000"_s;
     EXPECT_EQ(conv().UnicodeToEuc(u"a"_s + beyond), QByteArray("a??"));
     EXPECT_EQ(conv().UnicodeToJisBytes(u"あ"_s + beyond), QByteArray("\x1B$B$\"\x1B(B??"));
-    EXPECT_EQ(findUnmappable(beyond, SCS_EUC).count, 2);
     EXPECT_EQ(findUnmappable(beyond, SCS_JIS).count, 2);
     EXPECT_EQ(findUnmappable(beyond, SCS_SHIFTJIS).count, 0);
+    // Documents write 纊 in EUC-JP as its JIS X 0212 code.
+    EXPECT_EQ(encodeText(beyond, SCS_EUC, SLB_CRLF, false), QByteArray("\x8F\xD4\xE3?"));
+    EXPECT_EQ(findUnmappable(beyond, SCS_EUC).count, 1);
 }
 
 TEST(Unmappable, CountsFirstPositionLineAndCharacter) {
