@@ -351,9 +351,10 @@ TEST_F(ConverterTest, AWriteTheDiskCannotTakeLeavesTheFileAsItWas) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"big.txt"_s});
 }
 
-// ｱ fits Shift_JIS; 纊 (an IBM extension kanji) has no EUC-JP code.
+// A user-defined character (Shift_JIS F0 40, U+E000) has no EUC-JP code.
 TEST_F(ConverterTest, CharactersTheTargetCannotHoldAreAskedAboutFileByFile) {
-    const QByteArray lossy = platform::cp932::encode(u"前\u7E8A後\r\n"_s);
+    const QByteArray lossy = platform::cp932::encode(u"前\uE000後\r\n"_s);
+    ASSERT_EQ(lossy.mid(2, 2), QByteArray("\xF0\x40"));
     QStringList paths;
     for (int i = 0; i < 4; ++i) {
         paths << file(u"l%1.txt"_s.arg(i), lossy);
@@ -364,9 +365,9 @@ TEST_F(ConverterTest, CharactersTheTargetCannotHoldAreAskedAboutFileByFile) {
     answer(u"Unmappable"_s, int(cDlgConverter::LossAnswer::Skip));
     answer(u"Unmappable"_s, int(cDlgConverter::LossAnswer::Skip), {u"all"_s});
     run();
-    EXPECT_EQ(count(u"Unmappable"_s), 3) << "the last answer held for the rest";
+    ASSERT_EQ(count(u"Unmappable"_s), 3) << "the last answer held for the rest";
     EXPECT_TRUE(asked[0].text.contains(u"1 個"_s));
-    EXPECT_TRUE(asked[0].text.contains(u"U+7E8A"_s));
+    EXPECT_TRUE(asked[0].text.contains(u"U+E000"_s));
     EXPECT_EQ(readRaw(paths[0]), StringConversion::instance().UnicodeToEuc(u"前?後\r\n"_s));
     for (int i = 1; i < 4; ++i)
         EXPECT_EQ(readRaw(paths[i]), lossy) << i;
