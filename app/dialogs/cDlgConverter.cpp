@@ -1,5 +1,6 @@
 #include "dialogs/cDlgConverter.h"
 
+#include "common/TextForms.h"
 #include "dialogs/FormParts.h"
 #include "dialogs/Wizard.h"
 #include "orvenly/Modal.h"
@@ -48,10 +49,12 @@ const PageTitle& titleOf(int page) {
     return titles[page];
 }
 
-const QStringList& targetCharsets() {
-    static const QStringList names = {u"Shift JIS [shift_jis]"_s, u"JIS [iso-2022-jp]"_s,
-                                      u"EUC [euc-jp]"_s};
-    return names;
+// A list of forms, each item holding its form's value.
+QComboBox* formList(const QString& name, const QList<FormChoice>& forms, QWidget* parent) {
+    QComboBox* list = namedList(name, {}, parent);
+    for (const FormChoice& choice : forms)
+        list->addItem(choice.caption, formValue(choice.form));
+    return list;
 }
 
 const QStringList& lineBreaks() {
@@ -187,14 +190,15 @@ void cDlgConverter::buildFilePage(QWidget& page) {
 
 void cDlgConverter::buildOptionsPage(QWidget& page) {
     auto* fraSrc = new QGroupBox(u"変換前"_s, &page);
-    cboCharsetSrc =
-        namedList(u"cboCharsetSrc"_s, QStringList{u"自動判別"_s} + targetCharsets(), fraSrc);
+    cboCharsetSrc = formList(u"cboCharsetSrc"_s, readForms(), fraSrc);
+    cboCharsetSrc->insertItem(0, u"自動判別"_s, 0);
+    cboCharsetSrc->setCurrentIndex(0);
     cboLineBreakSrc =
         namedList(u"cboLineBreakSrc"_s, QStringList{u"自動判別"_s} + lineBreaks(), fraSrc);
     chkForce = new QCheckBox(
         u"自動判別できなかった場合は、\r\n強制的に以下の文字セットとして変換(&F)"_s, fraSrc);
     chkForce->setObjectName(u"chkForce"_s);
-    cboCharsetForce = namedList(u"cboCharsetForce"_s, targetCharsets(), fraSrc);
+    cboCharsetForce = formList(u"cboCharsetForce"_s, legacyForms(), fraSrc);
     auto* src = new QGridLayout(fraSrc);
     src->addWidget(labelFor(u"文字セット(&C):"_s, cboCharsetSrc, fraSrc), 0, 0);
     src->addWidget(cboCharsetSrc, 0, 1);
@@ -204,7 +208,7 @@ void cDlgConverter::buildOptionsPage(QWidget& page) {
     src->addWidget(cboCharsetForce, 3, 1);
 
     auto* fraDest = new QGroupBox(u"変換後"_s, &page);
-    cboCharsetDest = namedList(u"cboCharsetDest"_s, targetCharsets(), fraDest);
+    cboCharsetDest = formList(u"cboCharsetDest"_s, writeForms(), fraDest);
     cboLineBreakDest = namedList(u"cboLineBreakDest"_s, lineBreaks(), fraDest);
     chkNarrow = new QCheckBox(u"半角カナ文字を全角に変換(&R)"_s, fraDest);
     chkNarrow->setObjectName(u"chkNarrow"_s);
@@ -244,7 +248,7 @@ void cDlgConverter::updateOptionRules() {
     chkForce->setEnabled(recognise);
     orvenly::UserInterface::instance().EnableBox(cboCharsetForce,
                                                  recognise && chkForce->isChecked());
-    chkNarrow->setEnabled(cboCharsetDest->currentIndex() + 1 == orvenly::SCS_JIS);
+    chkNarrow->setEnabled(cboCharsetDest->currentData().toInt() == orvenly::SCS_JIS);
 }
 
 void cDlgConverter::m_Wizard_Move() {

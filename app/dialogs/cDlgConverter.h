@@ -1,6 +1,7 @@
 #pragma once
 
 #include "orvenly/StringConversion.h"
+#include "orvenly/TextForm.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -109,7 +110,7 @@ private:
 
     // The options of a run, read from the second page when it starts.
     orvenly::StringCharsetTypeConstants m_Src = orvenly::SCS_UNKNOWN;
-    orvenly::StringCharsetTypeConstants m_Dest = orvenly::SCS_SHIFTJIS;
+    orvenly::TextForm m_Dest = orvenly::SCS_SHIFTJIS;
     orvenly::StringCharsetTypeConstants m_Force = orvenly::SCS_SHIFTJIS;
     bool m_UseForce = false;
     orvenly::StringLineBreakCodeConstants m_SrcLineBreak = orvenly::SLB_UNKNOWN;

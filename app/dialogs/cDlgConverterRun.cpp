@@ -1,6 +1,7 @@
 #include "dialogs/cDlgConverter.h"
 
 #include "common/Resource.h"
+#include "common/TextForms.h"
 #include "dialogs/cDlgSelectFormat.h"
 #include "orvenly/AutomationError.h"
 #include "orvenly/Modal.h"
@@ -55,23 +56,12 @@ bool isSevenBit(const QByteArray& bytes) {
     return std::all_of(bytes.begin(), bytes.end(), [](char c) { return (uchar(c) & 0x80) == 0; });
 }
 
-QString charsetName(StringCharsetTypeConstants charset) {
-    switch (charset) {
-    case SCS_JIS:
-        return u"JIS"_s;
-    case SCS_EUC:
-        return u"EUC-JP"_s;
-    default:
-        return u"Shift JIS"_s;
-    }
-}
-
 } // namespace
 
 void cDlgConverter::ConvertAll(bool& result) {
-    m_Src = StringCharsetTypeConstants(cboCharsetSrc->currentIndex());
-    m_Dest = StringCharsetTypeConstants(cboCharsetDest->currentIndex() + 1);
-    m_Force = StringCharsetTypeConstants(cboCharsetForce->currentIndex() + 1);
+    m_Src = formOf(cboCharsetSrc->currentData().toInt()).charset;
+    m_Dest = formOf(cboCharsetDest->currentData().toInt());
+    m_Force = formOf(cboCharsetForce->currentData().toInt()).charset;
     m_UseForce = chkForce->isChecked();
     m_SrcLineBreak = StringLineBreakCodeConstants(cboLineBreakSrc->currentIndex());
     m_DestLineBreak = StringLineBreakCodeConstants(cboLineBreakDest->currentIndex() + 1);
@@ -147,7 +137,7 @@ std::optional<QByteArray> cDlgConverter::convertedBytes(const QString& path,
     request.fromBreak = m_SrcLineBreak;
     request.to = m_Dest;
     request.toBreak = m_DestLineBreak;
-    request.narrowFiltering = m_Narrow && m_Dest == SCS_JIS;
+    request.narrowFiltering = m_Narrow && m_Dest.charset == SCS_JIS;
     for (;;) {
         const ConversionResult converted = convertText(bytes, request);
         switch (converted.status) {
@@ -198,11 +188,11 @@ std::optional<QByteArray> cDlgConverter::convertedBytes(const QString& path,
                 break;
             case LossAnswer::Skip:
                 Log(u"ファイル '%1' は %2 で表せない文字があるため、スキップしました。"_s.arg(
-                    path, charsetName(m_Dest)));
+                    path, formCaption(m_Dest)));
                 return std::nullopt;
             case LossAnswer::Stop:
                 Log(u"ファイル '%1' は %2 で表せない文字があるため、処理を中止しました。"_s.arg(
-                    path, charsetName(m_Dest)));
+                    path, formCaption(m_Dest)));
                 stop = true;
                 return std::nullopt;
             }
@@ -254,7 +244,7 @@ cDlgConverter::LossAnswer cDlgConverter::askAboutLoss(const QString& path, qsize
     const QString code = u"U+%1"_s.arg(uint(character), 4, 16, QChar(u'0')).toUpper();
     const QString prompt =
         u"ファイル '%1' には、%2 で表せない文字が %3 個あります（最初は %4 行目の '%5' (%6)）。"
-        u"\r\n\r\n変換すると、これらの文字は '?' になります。"_s.arg(path, charsetName(m_Dest))
+        u"\r\n\r\n変換すると、これらの文字は '?' になります。"_s.arg(path, formCaption(m_Dest))
             .arg(count)
             .arg(line)
             .arg(QString::fromUcs4(&character, 1), code);

@@ -11,6 +11,8 @@
 
 namespace penlark {
 
+using orvenly::TextForm;
+
 namespace {
 
 using namespace Qt::StringLiterals;
@@ -45,21 +47,24 @@ cDlgSelectFormat::cDlgSelectFormat(int32_t style, int32_t defaultFormat, QWidget
     : QDialog(owner) {
     setWindowTitle(captionOf(style));
 
-    cboCharset = namedList(
-        u"cboCharset"_s,
-        {u"自動判別"_s, u"Shift JIS [shift_jis]"_s, u"JIS [iso-2022-jp]"_s, u"EUC [euc-jp]"_s},
-        this);
+    cboCharset = namedList(u"cboCharset"_s, {}, this);
+    if (style != StyleRecognise && style != StyleSave)
+        cboCharset->addItem(u"自動判別"_s, 0);
+    const QList<FormChoice>& forms = style == StyleRecognise ? legacyForms()
+                                     : style == StyleSave    ? writeForms()
+                                                             : readForms();
+    for (const FormChoice& choice : forms)
+        cboCharset->addItem(choice.caption, formValue(choice.form));
     cboBreak = namedList(
         u"cboBreak"_s, {u"自動判別"_s, u"CR + LF [Windows]"_s, u"CR [Macintosh]"_s, u"LF [Unix]"_s},
         this);
-    if (style == StyleRecognise || style == StyleSave) {
-        cboCharset->removeItem(0);
-        m_Offset = 1;
-    }
-    // A position the lists do not have selects nothing.
-    const int charsetPosition = (defaultFormat & 3) - m_Offset;
+    // A value the lists do not have selects nothing. Reading, the bytes tell the mark.
+    const TextForm form = formOf(defaultFormat);
+    int charsetPosition = cboCharset->findData(formValue(form));
+    if (charsetPosition < 0 && style != StyleSave)
+        charsetPosition = cboCharset->findData(int32_t(form.charset));
     const int breakPosition = defaultFormat / 65536;
-    cboCharset->setCurrentIndex(charsetPosition < cboCharset->count() ? charsetPosition : -1);
+    cboCharset->setCurrentIndex(charsetPosition);
     cboBreak->setCurrentIndex(breakPosition < cboBreak->count() ? breakPosition : -1);
 
     auto* charsetLabel = new QLabel(u"文字セット(&C) :"_s, this);
@@ -98,7 +103,7 @@ int32_t cDlgSelectFormat::selection() const {
     // half that would corrupt the other one.
     const int charsetPosition = cboCharset->currentIndex();
     const int breakPosition = cboBreak->currentIndex();
-    const int32_t charset = charsetPosition < 0 ? 0 : charsetPosition + m_Offset;
+    const int32_t charset = charsetPosition < 0 ? 0 : cboCharset->itemData(charsetPosition).toInt();
     const int32_t breakCode = breakPosition < 0 ? 0 : breakPosition;
     return formatSelection(charset, breakCode);
 }

@@ -2,6 +2,7 @@
 
 #include "common/Resource.h"
 #include "common/Settings.h"
+#include "common/TextForms.h"
 #include "orvenly/AutomationError.h"
 #include "orvenly/Modal.h"
 #include "orvenly/Strings.h"
@@ -50,21 +51,6 @@ constexpr int32_t MessageUnmappable = 260;
 constexpr int UnloadByUser = 0;
 constexpr int UnloadByCode = 1;
 
-QString charsetPart(StringCharsetTypeConstants charset) {
-    switch (charset) {
-    case SCS_SHIFTJIS:
-        return u"Shift JIS / "_s;
-    case SCS_JIS:
-        return u"JIS / "_s;
-    case SCS_EUC:
-        return u"Euc / "_s;
-    case SCS_OCTETSTREAM:
-        return u"Octet-Stream )"_s;
-    default:
-        return {};
-    }
-}
-
 QString breakPart(StringLineBreakCodeConstants breakCode) {
     switch (breakCode) {
     case SLB_CRLF:
@@ -78,16 +64,19 @@ QString breakPart(StringLineBreakCodeConstants breakCode) {
     }
 }
 
-QString charsetName(StringCharsetTypeConstants charset) {
-    switch (charset) {
+// The charset as the question about lost characters names it.
+QString charsetName(TextForm form) {
+    switch (form.charset) {
     case SCS_JIS:
         return u"JIS"_s;
     case SCS_EUC:
         return u"EUC-JP"_s;
     case SCS_OCTETSTREAM:
         return u"Octet-Stream"_s;
-    default:
+    case SCS_SHIFTJIS:
         return u"Shift_JIS"_s;
+    default:
+        return form.name();
     }
 }
 
@@ -162,9 +151,13 @@ void ChildWindow::SetBackColorBase(uint32_t value) {
 }
 
 void ChildWindow::SetCharset(StringCharsetTypeConstants value) {
-    if (value == m_charset)
+    SetForm(value == m_form.charset ? m_form : TextForm(value));
+}
+
+void ChildWindow::SetForm(TextForm value) {
+    if (value == m_form)
         return;
-    m_charset = value;
+    m_form = value;
     m_Editor->SetModify(true);
     UpdateCaption();
 }
@@ -178,9 +171,12 @@ void ChildWindow::SetBreakCode(StringLineBreakCodeConstants value) {
 }
 
 void ChildWindow::UpdateCaption() {
-    QString caption = m_fileName + u" ( "_s + charsetPart(m_charset);
-    if (m_charset != SCS_OCTETSTREAM)
-        caption += breakPart(m_breakCode);
+    const QString form = formCaption(m_form);
+    QString caption = m_fileName + u" ( "_s + form;
+    if (m_form.charset == SCS_OCTETSTREAM)
+        caption += u" )"_s;
+    else
+        caption += (form.isEmpty() ? QString() : u" / "_s) + breakPart(m_breakCode);
     if (m_fileDeleted)
         caption += u" [削除済み]"_s;
     setWindowTitle(caption);
@@ -190,7 +186,7 @@ void ChildWindow::UpdateCaption() {
 void ChildWindow::NewDocument() {
     m_path.clear();
     m_fileName = u"newdocument"_s;
-    m_charset = SCS_SHIFTJIS;
+    m_form = SCS_SHIFTJIS;
     m_breakCode = SLB_CRLF;
     m_Editor->SetText({});
     setWindowIcon(QIcon());
@@ -199,8 +195,7 @@ void ChildWindow::NewDocument() {
     UpdateCaption();
 }
 
-bool ChildWindow::LoadDocument(const QString& FileName, bool Remember,
-                               StringCharsetTypeConstants Charset,
+bool ChildWindow::LoadDocument(const QString& FileName, bool Remember, TextForm Charset,
                                StringLineBreakCodeConstants Break) {
     const auto fail = [&](int32_t message) {
         if (Remember) {
@@ -220,7 +215,7 @@ bool ChildWindow::LoadDocument(const QString& FileName, bool Remember,
         } else {
             DocumentText document = decodeDocument(contents.bytes, Charset, Break);
             contents.bytes = {};
-            m_charset = document.charset;
+            m_form = document.form;
             m_breakCode = document.breakCode;
             // Recognised breaks are all CR LF already; given ones may leave others behind.
             const qsizetype length =
@@ -247,8 +242,7 @@ bool ChildWindow::LoadDocument(const QString& FileName, bool Remember,
     return true;
 }
 
-bool ChildWindow::SaveDocument(const QString& FileName, bool Remember,
-                               StringCharsetTypeConstants Charset,
+bool ChildWindow::SaveDocument(const QString& FileName, bool Remember, TextForm Charset,
                                StringLineBreakCodeConstants Break) {
     QString target = FileName;
     if (target.isEmpty()) {
@@ -256,7 +250,7 @@ bool ChildWindow::SaveDocument(const QString& FileName, bool Remember,
             throw AutomationError(errors::InvalidArgument);
         target = FullPath();
     }
-    const StringCharsetTypeConstants charset = Charset != SCS_UNKNOWN ? Charset : m_charset;
+    const TextForm form = Charset.charset != SCS_UNKNOWN ? Charset : m_form;
     const StringLineBreakCodeConstants breakCode = Break != SLB_UNKNOWN ? Break : m_breakCode;
     const auto fail = [&] {
         if (Remember)
@@ -270,13 +264,13 @@ bool ChildWindow::SaveDocument(const QString& FileName, bool Remember,
     QByteArray bytes;
     try {
         QString text = m_Editor->Text();
-        const Unmappable lost = findUnmappable(text, charset);
+        const Unmappable lost = findUnmappable(text, form.charset);
         if (lost.count > 0) {
-            if (Remember && !confirmUnmappable(lost, charset))
+            if (Remember && !confirmUnmappable(lost, form))
                 return false;
-            text = replaceUnmappable(text, charset);
+            text = replaceUnmappable(text, form.charset);
         }
-        bytes = encodeDocument(std::move(text), charset, breakCode, m_host.settings().JISFilter);
+        bytes = encodeDocument(std::move(text), form, breakCode, m_host.settings().JISFilter);
     } catch (const std::bad_alloc&) {
         return fail();
     } catch (const AutomationError&) {
@@ -285,7 +279,7 @@ bool ChildWindow::SaveDocument(const QString& FileName, bool Remember,
     if (!platform::replaceFileContents(target, bytes))
         return fail();
 
-    SetCharset(charset);
+    SetForm(form);
     SetBreakCode(breakCode);
     if (Remember) {
         m_Editor->SetModify(false);
@@ -297,11 +291,11 @@ bool ChildWindow::SaveDocument(const QString& FileName, bool Remember,
     return true;
 }
 
-bool ChildWindow::confirmUnmappable(const Unmappable& lost, StringCharsetTypeConstants charset) {
+bool ChildWindow::confirmUnmappable(const Unmappable& lost, TextForm form) {
     const QString character = QString::fromUcs4(&lost.character, 1);
     const QString codeText = u"U+%1"_s.arg(uint(lost.character), 4, 16, QChar(u'0')).toUpper();
     const QString prompt =
-        FormatResString(MessageUnmappable, {charsetName(charset), QString::number(lost.count),
+        FormatResString(MessageUnmappable, {charsetName(form), QString::number(lost.count),
                                             QString::number(lost.line), character, codeText});
     return MsgBox(m_host.documentArea().window(), prompt,
                   msgbox::YesNo | msgbox::Exclamation | msgbox::DefaultButton2) == msgbox::Yes;

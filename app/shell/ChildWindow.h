@@ -1,6 +1,7 @@
 #pragma once
 
 #include "orvenly/StringConversion.h"
+#include "orvenly/TextForm.h"
 
 #include <platform/FileStamp.h>
 
@@ -68,7 +69,11 @@ public:
     orvenly::TextEditor& Editor() const { return *m_Editor; }
     QPlainTextEdit& txtEdit() const { return *m_txtEdit; }
 
-    orvenly::StringCharsetTypeConstants Charset() const { return m_charset; }
+    orvenly::StringCharsetTypeConstants Charset() const { return m_form.charset; }
+    // The charset with, for the Unicode forms, whether the file starts with a byte-order
+    // mark; a save writes it back as it was read.
+    orvenly::TextForm Form() const { return m_form; }
+    void SetForm(orvenly::TextForm value);
     // Another value marks the text modified and updates the caption; the same one does nothing.
     void SetCharset(orvenly::StringCharsetTypeConstants value);
     orvenly::StringLineBreakCodeConstants BreakCode() const { return m_breakCode; }
@@ -78,21 +83,20 @@ public:
     // Charset and Break 0 recognise them from the file. With Remember the document takes the
     // file's name and failures are reported to the user; true on success.
     bool LoadDocument(const QString& FileName, bool Remember,
-                      orvenly::StringCharsetTypeConstants Charset = orvenly::SCS_UNKNOWN,
+                      orvenly::TextForm Charset = orvenly::SCS_UNKNOWN,
                       orvenly::StringLineBreakCodeConstants Break = orvenly::SLB_UNKNOWN);
     // An empty FileName writes the document's own file (error 5 when it has none); Charset
     // and Break 0 keep the document's own. The file is replaced only once all its new bytes
     // are written. With Remember failures are reported, characters the charset cannot hold
     // are asked about first, and the document takes the file's name; true on success.
     bool SaveDocument(const QString& FileName, bool Remember,
-                      orvenly::StringCharsetTypeConstants Charset = orvenly::SCS_UNKNOWN,
+                      orvenly::TextForm Charset = orvenly::SCS_UNKNOWN,
                       orvenly::StringLineBreakCodeConstants Break = orvenly::SLB_UNKNOWN);
 
     // Reads the document's file again in the charset and line-break code it was opened with,
     // or in the ones given. False, with the document as it was, when the file cannot be read.
     bool Reload();
-    bool Reopen(orvenly::StringCharsetTypeConstants Charset,
-                orvenly::StringLineBreakCodeConstants Break);
+    bool Reopen(orvenly::TextForm Charset, orvenly::StringLineBreakCodeConstants Break);
 
     // Looks whether another program changed or deleted the document's file since the last
     // look. A deleted file is marked in the caption; for a changed one the user is asked
@@ -136,8 +140,7 @@ private:
     // saved, asks whether to overwrite; true to go on.
     bool confirmOverwrite(const QString& target);
     // Asks whether to save although lost characters would become "?"; true for yes.
-    bool confirmUnmappable(const orvenly::Unmappable& lost,
-                           orvenly::StringCharsetTypeConstants charset);
+    bool confirmUnmappable(const orvenly::Unmappable& lost, orvenly::TextForm form);
 
     DocumentHost& m_host;
     ChildWindows* m_owner = nullptr;
@@ -148,10 +151,10 @@ private:
     QString m_fileName;
     QString m_key;
     int32_t m_index = 0;
-    orvenly::StringCharsetTypeConstants m_charset = orvenly::SCS_SHIFTJIS;
+    orvenly::TextForm m_form = orvenly::SCS_SHIFTJIS;
     orvenly::StringLineBreakCodeConstants m_breakCode = orvenly::SLB_CRLF;
     // The charset and line-break code asked for at the last open (0 for recognised).
-    orvenly::StringCharsetTypeConstants m_openCharset = orvenly::SCS_UNKNOWN;
+    orvenly::TextForm m_openCharset = orvenly::SCS_UNKNOWN;
     orvenly::StringLineBreakCodeConstants m_openBreak = orvenly::SLB_UNKNOWN;
     // The file as it was read or last saved, and as the user last heard of it.
     platform::FileStamp m_diskStamp;

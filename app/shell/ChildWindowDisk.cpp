@@ -41,7 +41,7 @@ bool ChildWindow::Reload() {
     return LoadDocument(FullPath(), true, m_openCharset, m_openBreak);
 }
 
-bool ChildWindow::Reopen(StringCharsetTypeConstants Charset, StringLineBreakCodeConstants Break) {
+bool ChildWindow::Reopen(TextForm Charset, StringLineBreakCodeConstants Break) {
     return LoadDocument(FullPath(), true, Charset, Break);
 }
 

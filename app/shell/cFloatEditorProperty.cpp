@@ -1,5 +1,6 @@
 #include "shell/cFloatEditorProperty.h"
 
+#include "common/TextForms.h"
 #include "shell/ChildWindow.h"
 
 #include <QComboBox>
@@ -39,11 +40,10 @@ cFloatEditorProperty::cFloatEditorProperty(QWidget* parent) : QWidget(parent, Qt
     txtFileName = new QLineEdit(this);
     txtFileName->setObjectName(u"txtFileName"_s);
     txtFileName->setReadOnly(true);
-    cboCharset = makeList(u"cboCharset"_s,
-                          {{u"Shift JIS [shift_jis]"_s, orvenly::SCS_SHIFTJIS},
-                           {u"JIS [iso-2022-jp]"_s, orvenly::SCS_JIS},
-                           {u"EUC [euc-jp]"_s, orvenly::SCS_EUC}},
-                          this);
+    cboCharset = new QComboBox(this);
+    cboCharset->setObjectName(u"cboCharset"_s);
+    for (const FormChoice& choice : writeForms())
+        cboCharset->addItem(choice.caption, formValue(choice.form));
     cboBreak = makeList(u"cboBreak"_s,
                         {{u"CR + LF [Windows]"_s, orvenly::SLB_CRLF},
                          {u"CR [Macintosh]"_s, orvenly::SLB_CR},
@@ -77,7 +77,7 @@ void cFloatEditorProperty::UpdateProperties() {
     m_Updating = true;
     if (m_Target) {
         txtFileName->setText(m_Target->FullPath());
-        selectValue(*cboCharset, m_Target->Charset());
+        selectValue(*cboCharset, formValue(m_Target->Form()));
         selectValue(*cboBreak, m_Target->BreakCode());
     } else {
         // Without a document the window shows nothing rather than a closed one's values.
@@ -91,8 +91,7 @@ void cFloatEditorProperty::UpdateProperties() {
 void cFloatEditorProperty::charsetChosen(int index) {
     if (m_Updating || !m_Target || index < 0)
         return;
-    m_Target->SetCharset(
-        static_cast<orvenly::StringCharsetTypeConstants>(cboCharset->itemData(index).toInt()));
+    m_Target->SetForm(formOf(cboCharset->itemData(index).toInt()));
 }
 
 void cFloatEditorProperty::breakChosen(int index) {

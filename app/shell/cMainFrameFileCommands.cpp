@@ -48,14 +48,6 @@ public:
     BusyCursor& operator=(const BusyCursor&) = delete;
 };
 
-orvenly::StringCharsetTypeConstants charsetOf(int32_t format) {
-    return static_cast<orvenly::StringCharsetTypeConstants>(format & 0xFFFF);
-}
-
-orvenly::StringLineBreakCodeConstants breakOf(int32_t format) {
-    return static_cast<orvenly::StringLineBreakCodeConstants>((format >> 16) & 0xFFFF);
-}
-
 QString dialogFilter(int32_t id) {
     return FormatResString(id, {QString(QChar(u'\0'))});
 }
@@ -135,7 +127,7 @@ void cMainFrame::openDocuments(const QStringList& files, int32_t format) {
     BusyCursor busy;
     for (const QString& file : files) {
         ChildWindow& document = m_documents->Add();
-        if (document.LoadDocument(file, true, charsetOf(format), breakOf(format))) {
+        if (document.LoadDocument(file, true, formOf(format), breakOf(format))) {
             m_MRUFiles->Add(file);
             watchDocumentFile(document);
             document.Show2();
@@ -196,11 +188,11 @@ bool cMainFrame::SaveDocumentAs(ChildWindow& document) {
     int32_t format = 0;
     if (dialog.SelectFilter() == ChosenFormatFilter) {
         format = cDlgSelectFormat::ShowSelect(
-            2, formatSelection(document.Charset(), document.BreakCode()), this);
+            2, formatSelection(formValue(document.Form()), document.BreakCode()), this);
         if (format == FormatCancelled)
             return false;
     }
-    if (!document.SaveDocument(name, true, charsetOf(format), breakOf(format)))
+    if (!document.SaveDocument(name, true, formOf(format), breakOf(format)))
         return false;
     m_MRUFiles->Add(name);
     watchDocumentFile(document);
@@ -219,11 +211,11 @@ void cMainFrame::ReopenActive() {
                     orvenly::msgbox::DefaultButton2) != orvenly::msgbox::Yes)
         return;
     const int32_t format = cDlgSelectFormat::ShowSelect(
-        0, formatSelection(document.Charset(), document.BreakCode()), this);
+        0, formatSelection(formValue(document.Form()), document.BreakCode()), this);
     if (format == FormatCancelled)
         return;
     BusyCursor busy;
-    if (document.Reopen(charsetOf(format), breakOf(format)))
+    if (document.Reopen(formOf(format), breakOf(format)))
         watchDocumentFile(document);
 }
 

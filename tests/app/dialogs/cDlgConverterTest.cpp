@@ -236,6 +236,27 @@ TEST_F(ConverterTest, FilesOfEachFormConvertToEachTarget) {
     }
 }
 
+TEST_F(ConverterTest, UnicodeFilesConvertBothWays) {
+    const QString text = u"吾輩は猫である。\r\n"_s;
+    QByteArray utf16(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    const QString fromUtf16 = file(u"le.txt"_s, "\xFF\xFE" + utf16);
+    const QString fromUtf8 = file(u"u8.txt"_s, text.toUtf8());
+    dialog.AddFile(fromUtf16);
+    dialog.AddFile(fromUtf8);
+    run();
+    EXPECT_EQ(readRaw(fromUtf16), platform::cp932::encode(text));
+    EXPECT_EQ(readRaw(fromUtf8), platform::cp932::encode(text));
+
+    cDlgConverter toUnicode;
+    toUnicode.AddFile(fromUtf8);
+    auto* dest = toUnicode.findChild<QComboBox*>(u"cboCharsetDest"_s);
+    dest->setCurrentIndex(dest->findText(u"UTF-8 (BOM) [utf-8]"_s));
+    ASSERT_GE(dest->currentIndex(), 0);
+    while (!toUnicode.wizard().Finished())
+        toUnicode.wizard().GoNext(1);
+    EXPECT_EQ(readRaw(fromUtf8), "\xEF\xBB\xBF" + text.toUtf8());
+}
+
 TEST_F(ConverterTest, GivenBreaksNarrowKatakanaAndFilesThatWouldNotChange) {
     const QString cr = file(u"cr.txt"_s, encoded(Sample, SCS_SHIFTJIS, SLB_CR));
     const QString empty = file(u"empty.txt"_s, {});

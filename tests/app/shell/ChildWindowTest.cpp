@@ -135,7 +135,7 @@ TEST_F(ChildWindowTest, RecognisedFilesSaveBackUnchanged) {
 }
 
 // The three-byte codes of EUC-JP (0x8F and two bytes) read as their characters and are
-// written back as they were; a UTF-8 file is still read as the Japanese charsets read it.
+// written back as they were.
 TEST_F(ChildWindowTest, EucJpSupplementaryKanjiComeBackAsTheyWere) {
     ScriptedMessages messages;
     const QByteArray bytes = QByteArray::fromHex("8fb0a1 a4a2 0a 8fd4e3 0a");
@@ -145,10 +145,58 @@ TEST_F(ChildWindowTest, EucJpSupplementaryKanjiComeBackAsTheyWere) {
     ASSERT_TRUE(window.SaveDocument(path("out.txt"), true));
     EXPECT_EQ(readRaw(path("out.txt")), bytes);
     EXPECT_TRUE(messages.asked.empty());
+}
 
-    writeRaw(path("utf8.txt"), "\xE3\x81\x82\n");
-    ASSERT_TRUE(window.LoadDocument(path("utf8.txt"), true));
-    EXPECT_EQ(window.Charset(), SCS_SHIFTJIS);
+// UTF-8 and UTF-16, with and without a byte-order mark, read as what they are, are named in
+// the caption and come back byte for byte.
+TEST_F(ChildWindowTest, UnicodeFilesKeepTheirFormAndComeBackUnchanged) {
+    ScriptedMessages messages;
+    const QString text = u"吾輩は猫である。\r\nｱｲｳ 😀\r\n"_s;
+    const QByteArray utf8 = text.toUtf8();
+    QByteArray utf16le(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    QByteArray utf16be = utf16le;
+    for (qsizetype i = 0; i + 1 < utf16be.size(); i += 2)
+        std::swap(utf16be[i], utf16be[i + 1]);
+    const struct {
+        QByteArray bytes;
+        TextForm form;
+        QString caption;
+    } files[] = {
+        {utf8, SCS_UTF8, u"UTF-8"_s},
+        {"\xEF\xBB\xBF" + utf8, {SCS_UTF8, true}, u"UTF-8 (BOM)"_s},
+        {"\xFF\xFE" + utf16le, {SCS_UTF16LE, true}, u"UTF-16 LE (BOM)"_s},
+        {utf16le, SCS_UTF16LE, u"UTF-16 LE"_s},
+        {"\xFE\xFF" + utf16be, {SCS_UTF16BE, true}, u"UTF-16 BE (BOM)"_s},
+        {utf16be, SCS_UTF16BE, u"UTF-16 BE"_s},
+    };
+    for (const auto& file : files) {
+        SCOPED_TRACE(file.caption.toStdString());
+        writeRaw(path("in.txt"), file.bytes);
+        ASSERT_TRUE(window.LoadDocument(path("in.txt"), true));
+        EXPECT_EQ(window.Form(), file.form);
+        EXPECT_EQ(window.Editor().Text(), text);
+        EXPECT_EQ(window.Caption(), u"in.txt ( %1 / Windows )"_s.arg(file.caption));
+        ASSERT_TRUE(window.SaveDocument(path("out.txt"), true));
+        EXPECT_EQ(readRaw(path("out.txt")), file.bytes);
+    }
+    EXPECT_TRUE(messages.asked.empty()) << "nothing is lost in a Unicode form";
+
+    // Another form chosen for the same text writes its own bytes.
+    window.SetForm({SCS_UTF8, true});
+    ASSERT_TRUE(window.SaveDocument({}, true));
+    EXPECT_EQ(readRaw(path("out.txt")), "\xEF\xBB\xBF" + utf8);
+}
+
+// Bytes that are no UTF-8 read as U+FFFD, which the save names before it writes anything.
+TEST_F(ChildWindowTest, BrokenUtf8ForcedAsUtf8IsAskedAboutBeforeSaving) {
+    writeRaw(path("in.txt"), "caf\xE9\r\n");
+    ASSERT_TRUE(window.LoadDocument(path("in.txt"), true, SCS_UTF8));
+    EXPECT_EQ(window.Editor().Text(), u"caf\uFFFD\r\n"_s);
+    ScriptedMessages messages(msgbox::No);
+    EXPECT_FALSE(window.SaveDocument({}, true));
+    ASSERT_EQ(messages.asked.size(), 1u);
+    EXPECT_TRUE(messages.asked[0].text.contains(u"U+FFFD"_s));
+    EXPECT_EQ(readRaw(path("in.txt")), "caf\xE9\r\n");
 }
 
 TEST_F(ChildWindowTest, LoadingTakesTheFileNameAndCaption) {

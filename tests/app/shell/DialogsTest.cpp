@@ -244,7 +244,8 @@ TEST_F(Dialogs, SelectToOpenPreselectsRecognitionInBothLists) {
         0, 0);
     EXPECT_EQ(title, u"文字セットを指定して開く"_s);
     EXPECT_EQ(charsets, (QStringList{u"自動判別"_s, u"Shift JIS [shift_jis]"_s,
-                                     u"JIS [iso-2022-jp]"_s, u"EUC [euc-jp]"_s}));
+                                     u"JIS [iso-2022-jp]"_s, u"EUC [euc-jp]"_s, u"UTF-8 [utf-8]"_s,
+                                     u"UTF-16 LE [utf-16le]"_s, u"UTF-16 BE [utf-16be]"_s}));
     EXPECT_EQ(breaks, (QStringList{u"自動判別"_s, u"CR + LF [Windows]"_s, u"CR [Macintosh]"_s,
                                    u"LF [Unix]"_s}));
     EXPECT_EQ(charset, 0);
@@ -278,8 +279,10 @@ TEST_F(Dialogs, SelectToSaveOffersNoRecognitionOfTheCharset) {
         },
         2, 3 + 65536 * 3);
     EXPECT_EQ(title, u"文字セットを指定して保存"_s);
-    EXPECT_EQ(charsets.size(), 3);
+    // Each Unicode form with and without a byte-order mark.
+    EXPECT_EQ(charsets.size(), 9);
     EXPECT_FALSE(charsets.contains(u"自動判別"_s));
+    EXPECT_TRUE(charsets.contains(u"UTF-8 (BOM) [utf-8]"_s));
     EXPECT_EQ(charset, u"EUC [euc-jp]"_s);
     EXPECT_EQ(breakCode, u"LF [Unix]"_s);
     EXPECT_EQ(result, 196611);

@@ -48,9 +48,12 @@ protected:
 TEST_F(FloatEditorProperty, IsAToolWindowWithTheEnumerationValuesAsItemData) {
     EXPECT_EQ(window.windowTitle(), u"プロパティ"_s);
     EXPECT_EQ(window.windowType(), Qt::Tool);
-    ASSERT_EQ(charsets().count(), 3);
+    ASSERT_EQ(charsets().count(), 9);
     EXPECT_EQ(charsets().itemText(2), u"EUC [euc-jp]"_s);
     EXPECT_EQ(charsets().itemData(2).toInt(), SCS_EUC);
+    // The Unicode forms with a byte-order mark carry its flag beside their charset.
+    EXPECT_EQ(charsets().itemText(4), u"UTF-8 (BOM) [utf-8]"_s);
+    EXPECT_EQ(charsets().itemData(4).toInt(), SCS_UTF8 + 0x100);
     ASSERT_EQ(breaks().count(), 3);
     EXPECT_EQ(breaks().itemText(0), u"CR + LF [Windows]"_s);
     EXPECT_EQ(breaks().itemData(0).toInt(), SLB_CRLF);

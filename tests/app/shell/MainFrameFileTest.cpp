@@ -135,6 +135,24 @@ TEST_F(MainFrameTest, SaveAsWithTheSecondFilterWritesTheChosenFormat) {
     EXPECT_EQ(readFile(source), platform::cp932::encode(u"あ\r\nい"_s));
 }
 
+TEST_F(MainFrameTest, SaveAsTakesTheUnicodeFormsToo) {
+    const QString source = writeFile(u"source.txt"_s, platform::cp932::encode(u"あ\r\n"_s));
+    start({source});
+    const QString target = dir.filePath(u"utf16.txt"_s);
+    answer(u"FileSave"_s, 2, {target});
+    answer(u"SelectFormat"_s,
+           penlark::formatSelection(orvenly::SCS_UTF16LE + penlark::FormMark, SLB_LF));
+    item(FileCmd::SaveAs)->trigger();
+    EXPECT_EQ(readFile(target), QByteArray("\xFF\xFE\x42\x30\x0A\x00", 6));
+    EXPECT_TRUE(document(1).Caption().contains(u"UTF-16 LE (BOM) / Unix"_s));
+
+    // Opened again by the first filter, it is recognised by its mark.
+    answer(u"FileOpen"_s, 1, {target});
+    item(FileCmd::Open)->trigger();
+    EXPECT_EQ(document(2).Form(), orvenly::TextForm(orvenly::SCS_UTF16LE, true));
+    EXPECT_EQ(document(2).Editor().Text(), u"あ\r\n"_s);
+}
+
 TEST_F(MainFrameTest, CancelledSaveAsKeepsTheDocumentModified) {
     start();
     item(FileCmd::New)->trigger();

@@ -1,0 +1,64 @@
+#include "common/TextForms.h"
+
+namespace penlark {
+
+using namespace orvenly;
+using namespace Qt::StringLiterals;
+
+TextForm formOf(int32_t format) {
+    const int32_t charset = format & 0xFF;
+    return {static_cast<StringCharsetTypeConstants>(charset), (format & FormMark) != 0};
+}
+
+StringLineBreakCodeConstants breakOf(int32_t format) {
+    return static_cast<StringLineBreakCodeConstants>((format >> 16) & 0xFFFF);
+}
+
+const QList<FormChoice>& legacyForms() {
+    static const QList<FormChoice> forms = {
+        {u"Shift JIS [shift_jis]"_s, SCS_SHIFTJIS},
+        {u"JIS [iso-2022-jp]"_s, SCS_JIS},
+        {u"EUC [euc-jp]"_s, SCS_EUC},
+    };
+    return forms;
+}
+
+const QList<FormChoice>& readForms() {
+    static const QList<FormChoice> forms =
+        legacyForms() + QList<FormChoice>{
+                            {u"UTF-8 [utf-8]"_s, SCS_UTF8},
+                            {u"UTF-16 LE [utf-16le]"_s, SCS_UTF16LE},
+                            {u"UTF-16 BE [utf-16be]"_s, SCS_UTF16BE},
+                        };
+    return forms;
+}
+
+const QList<FormChoice>& writeForms() {
+    static const QList<FormChoice> forms =
+        legacyForms() + QList<FormChoice>{
+                            {u"UTF-8 [utf-8]"_s, SCS_UTF8},
+                            {u"UTF-8 (BOM) [utf-8]"_s, {SCS_UTF8, true}},
+                            {u"UTF-16 LE [utf-16le]"_s, SCS_UTF16LE},
+                            {u"UTF-16 LE (BOM) [utf-16le]"_s, {SCS_UTF16LE, true}},
+                            {u"UTF-16 BE [utf-16be]"_s, SCS_UTF16BE},
+                            {u"UTF-16 BE (BOM) [utf-16be]"_s, {SCS_UTF16BE, true}},
+                        };
+    return forms;
+}
+
+QString formCaption(TextForm form) {
+    switch (form.charset) {
+    case SCS_SHIFTJIS:
+        return u"Shift JIS"_s;
+    case SCS_JIS:
+        return u"JIS"_s;
+    case SCS_EUC:
+        return u"Euc"_s;
+    case SCS_OCTETSTREAM:
+        return u"Octet-Stream"_s;
+    default:
+        return form.name();
+    }
+}
+
+} // namespace penlark
