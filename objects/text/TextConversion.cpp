@@ -45,6 +45,9 @@ public:
         : m_input(input), m_write(write) {}
 
     bool put(QByteArrayView piece) {
+        if (piece.isEmpty()) {
+            return m_write == nullptr || m_holding || (*m_write)(piece);
+        }
         compare(piece);
         if (m_write != nullptr && !m_holding) {
             return (*m_write)(piece);
@@ -62,7 +65,9 @@ public:
         if ((m_write != nullptr && !m_holding) || m_used != 0) {
             return put(QByteArrayView(output));
         }
-        compare(output);
+        if (!output.isEmpty()) {
+            compare(output);
+        }
         m_whole = std::move(output);
         m_used = m_whole.size();
         return true;
