@@ -17,6 +17,7 @@
 #include <bit>
 #include <cstring>
 #include <memory>
+#include <utility>
 
 namespace orvenly {
 
@@ -172,6 +173,7 @@ public:
             const uint64_t taken = takenAfterRuns(high);
             const uint64_t starts = ~taken;
             if ((blockBits(block, supplementLeads) & starts) != 0) [[unlikely]] {
+                m_supplementLead = true;
                 break;
             }
             if ((blockBits(block, notPlainText) & starts & ~high) == 0) {
@@ -209,6 +211,10 @@ public:
 #endif
         return i;
     }
+    // Whether blocks ended at a block where 0x8F starts a unit; asking clears it.
+    bool atSupplementLead() {
+        return std::exchange(m_supplementLead, false);
+    }
     // A lead byte still open at the end has lost its trail byte.
     void finish() {
         if (m_open) {
@@ -241,6 +247,7 @@ private:
     const EucOutputs* m_outputs;
     bool m_open = false;
     uint8_t m_lead = 0;
+    bool m_supplementLead = false;
 };
 
 // Takes the UTF-8 walk's units to the writer.
@@ -514,8 +521,13 @@ bool transcode(QByteArrayView input, StringCharsetTypeConstants from, StringChar
         EucUnits units(start, eucOutputs(target));
         for (qsizetype i = 0; i < n;) {
             const qsizetype stop = std::min(n, i + TranscodingPiece);
-            while (i < stop) {
+            // Blocks where 0x8F starts a unit are walked one by one, and then blocks again.
+            for (;;) {
                 i = units.blocks(in, i, stop, n);
+                if (!units.atSupplementLead()) {
+                    walkEuc<true>(in, i, stop, n, units);
+                    break;
+                }
                 walkEuc<true>(in, i, std::min(stop, i + Block), n, units);
             }
             if (i == n) {
