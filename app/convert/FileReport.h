@@ -10,7 +10,8 @@ namespace penlark::convert {
 struct FileReport {
     std::vector<std::string> messages; // lines for standard error
     bool failed = false;
-    QByteArray output; // what goes to standard output
+    QByteArray output;         // what goes to standard output
+    bool outputBroken = false; // standard output refused what was written to it
 };
 
 } // namespace penlark::convert

@@ -42,9 +42,11 @@ std::string lostCharacters(const Unmappable& lost, const Options& options) {
     if (options.lossy) {
         return line + ", written as \"?\"";
     }
-    return line +
-           (options.destination == Destination::InPlace ? "; left as it was" : "; not converted") +
-           " (--lossy writes \"?\" for them)";
+    const char* fate = options.destination == Destination::InPlace ? "; left as it was"
+                       : options.destination == Destination::Directory
+                           ? "; not written"
+                           : "; the output stops before it";
+    return line + fate + " (--lossy writes \"?\" for them)";
 }
 
 std::string cannotWrite(const std::string& destination,
@@ -70,7 +72,8 @@ private:
 } // namespace
 
 FileReport convertFile(const std::string& name, const Options& options,
-                       std::counting_semaphore<>& busy) {
+                       std::counting_semaphore<>& busy,
+                       const std::function<bool(QByteArrayView)>* output) {
     FileReport report;
     const auto fail = [&](const std::string& message) {
         report.messages.push_back(shownName(name) + ": " + message);
@@ -95,8 +98,15 @@ FileReport convertFile(const std::string& name, const Options& options,
         }
         const ConversionRequest request = conversionRequest(options);
         if (options.destination == Destination::StandardOutput) {
-            result = convertText(input.bytes(), request);
-            report.output = std::move(result.output);
+            // What a refused file gives before its trouble is kept, whether it is written
+            // now or later.
+            result = convertText(input.bytes(), request, [&](QByteArrayView piece) {
+                if (output != nullptr) {
+                    return (*output)(piece);
+                }
+                report.output += piece;
+                return true;
+            });
         } else {
             result = convertText(input.bytes(), request,
                                  [&](QByteArrayView piece) { return replacing().write(piece); });
@@ -110,6 +120,11 @@ FileReport convertFile(const std::string& name, const Options& options,
     case ConversionStatus::Unmappable:
         return fail(lostCharacters(result.unmappable, options));
     case ConversionStatus::WriteFailed:
+        if (options.destination == Destination::StandardOutput) {
+            report.outputBroken = true;
+            report.failed = true;
+            return report;
+        }
         return fail(cannotWrite(destination, replacing(), options));
     case ConversionStatus::Converted:
     case ConversionStatus::Unchanged:

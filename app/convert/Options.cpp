@@ -234,9 +234,10 @@ many files are done.
 
 Characters that the output charset cannot hold (such as an IBM extension kanji, say
 0xFA 0x5C in Shift_JIS, in JIS, or an emoji in Shift_JIS), and bytes of the input that
-could not be read, stop the conversion of that file: it is reported with the number of
-such characters and the line of the first, and is left as it was; --lossy writes "?"
-for each of them instead.
+could not be read, stop the conversion of that file, as with iconv: it is reported with
+the number of such characters and the line of the first; with --in-place it is left as
+it was, with -o its copy is not written, and on standard output its conversion stops
+before that line. --lossy writes "?" for each of them instead.
 Files recognised as binary data (octet streams) and files larger than 256 MiB are not
 converted.
 

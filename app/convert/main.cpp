@@ -8,6 +8,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <semaphore>
 #include <string>
 #include <sys/stat.h>
@@ -89,11 +90,16 @@ int main(int argc, char* argv[]) {
     Progress progress(count);
     int status = EXIT_SUCCESS;
     bool outputBroken = false;
+    // One file at a time writes to standard output as it converts.
+    const std::function<bool(QByteArrayView)> stream = [](QByteArrayView piece) {
+        return write(piece);
+    };
+    const auto* direct = threads == 1 ? &stream : nullptr;
     runInOrder(
         count, threads, 2 * std::size_t{threads},
         [&](std::size_t i) {
             return options.guess ? guessFile(options.files[i])
-                                 : convertFile(options.files[i], options, busy);
+                                 : convertFile(options.files[i], options, busy, direct);
         },
         [&](std::size_t i, FileReport& report) {
             for (const std::string& message : report.messages) {
@@ -102,7 +108,7 @@ int main(int argc, char* argv[]) {
             if (report.failed) {
                 status = ExitFailure;
             }
-            if (!report.output.isEmpty() && !write(report.output)) {
+            if (report.outputBroken || (!report.output.isEmpty() && !write(report.output))) {
                 outputBroken = true;
                 return false;
             }

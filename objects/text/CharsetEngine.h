@@ -153,10 +153,11 @@ QByteArray encodeUtf16(QStringView text, bool bigEndian, bool mark, qsizetype& l
 
 QString decodeEuc(QByteArrayView euc);
 QByteArray encodeEuc(QStringView text, qsizetype& lost);
-// EUC-JP in full, as the routine of TextConversion.h reads and writes it: the JIS X 0212
-// characters too, as 0x8F and two bytes (a code without a character reads as U+FFFD).
+// The EUC-JP bytes for Shift_JIS bytes, as encodeEuc writes them; out needs room for 2 n.
+uint8_t* sjisToEuc(const uint8_t* in, qsizetype n, uint8_t* out, qsizetype& lost);
+// EUC-JP in full, as the routine of TextConversion.h reads it: the JIS X 0212 characters
+// too, 0x8F and two bytes (a code without a character reads as U+FFFD).
 QString decodeEucJp(QByteArrayView euc);
-QByteArray encodeEucJp(QStringView text, qsizetype& lost);
 
 // ---- EucSupplement.cpp ----
 
@@ -167,7 +168,7 @@ uint16_t supplementCode(char16_t c);
 // Writes the EUC-JP bytes of a character (at most three) and returns their end: out itself
 // when the character has no code.
 uint8_t* putEucJp(char16_t c, uint8_t* out);
-// The EUC-JP bytes for Shift_JIS bytes, as encodeEuc writes them; out needs room for 2 n.
-uint8_t* sjisToEuc(const uint8_t* in, qsizetype n, uint8_t* out, qsizetype& lost);
+// EUC-JP in full, as the routine of TextConversion.h writes it.
+QByteArray encodeEucJp(QStringView text, qsizetype& lost);
 
 } // namespace orvenly::charsets

@@ -45,6 +45,9 @@ public:
         : m_input(input), m_write(write) {}
 
     bool put(QByteArrayView piece) {
+        if (piece.isEmpty()) {
+            return m_write == nullptr || m_holding || (*m_write)(piece);
+        }
         compare(piece);
         if (m_write != nullptr && !m_holding) {
             return (*m_write)(piece);
@@ -62,7 +65,9 @@ public:
         if ((m_write != nullptr && !m_holding) || m_used != 0) {
             return put(QByteArrayView(output));
         }
-        compare(output);
+        if (!output.isEmpty()) {
+            compare(output);
+        }
         m_whole = std::move(output);
         m_used = m_whole.size();
         return true;
@@ -104,7 +109,8 @@ private:
     bool m_holding = false;
 };
 
-// Returns false when the input turned out not to be well-formed UTF-8.
+// Returns false when the input turned out not to be well-formed UTF-8. Unless lossy, the
+// output stops before the piece that holds the first character the target cannot hold.
 bool convertDirectly(QByteArrayView input, TextForm form, const ConversionRequest& request,
                      Sink& sink, ConversionResult& result) {
     QByteArrayView text = input;
@@ -120,14 +126,18 @@ bool convertDirectly(QByteArrayView input, TextForm form, const ConversionReques
     TranscodeFindings found;
     if (!transcode(
             text, form.charset, request.to.charset, outputBreak(request.toBreak, result.breakCode),
-            [&sink](QByteArrayView piece) { return sink.put(piece); }, &found)) {
+            [&sink](QByteArrayView piece) { return sink.put(piece); }, &found, !request.lossy)) {
         result.status = ConversionStatus::WriteFailed;
         return true;
     }
     if (found.lost) {
-        // Rare: counted and placed exactly on the decoded text.
-        result.unmappable =
-            findUnmappable(decodeText(input, form, SLB_UNKNOWN).text, request.to.charset);
+        // Rare: counted and placed exactly on the decoded text, which also tells whether
+        // UTF-8 input is malformed beyond where the conversion stopped.
+        bool malformed = false;
+        QString decoded = decodeForm(input, form, malformed);
+        readBreaks(decoded, SLB_UNKNOWN);
+        result.unmappable = findUnmappable(decoded, request.to.charset);
+        found.malformed = found.malformed || malformed;
     }
     return !found.malformed;
 }

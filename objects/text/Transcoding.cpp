@@ -17,6 +17,7 @@
 #include <bit>
 #include <cstring>
 #include <memory>
+#include <utility>
 
 namespace orvenly {
 
@@ -32,8 +33,6 @@ public:
 
     uint8_t* position() const { return m_out; }
     void restart(uint8_t* out) { m_out = out; }
-    // Whether some unit written so far held a character the target cannot hold.
-    bool lost() const { return (m_seen & Output::Lost) != 0; }
 
     // Plain text stands for itself in both encodings; the other 7-bit bytes go through the
     // table.
@@ -50,7 +49,7 @@ public:
                                    ((1u << run) - 1);
                  others != 0; others &= others - 1) {
                 const int k = std::countr_zero(others);
-                putControl(out + i + k, in[i + k]);
+                out[i + k] = m_outputs->single[in[i + k]].bytes[0];
             }
             if (high != 0) {
                 m_out = out + i + run;
@@ -59,11 +58,7 @@ public:
         }
 #endif
         for (; i < size && in[i] < 0x80; ++i) {
-            if (isPlainText(in[i])) {
-                out[i] = in[i];
-            } else {
-                putControl(out + i, in[i]);
-            }
+            out[i] = isPlainText(in[i]) ? in[i] : m_outputs->single[in[i]].bytes[0];
         }
         m_out = out + i;
         return i;
@@ -96,20 +91,11 @@ public:
     void put(Output output) {
         std::memcpy(m_out, &output, sizeof output);
         m_out += output.size();
-        m_seen |= output.meta;
     }
 
 private:
-    // A 7-bit byte other than plain text: one byte out, whatever it is.
-    void putControl(uint8_t* out, uint8_t b) {
-        const Output output = m_outputs->single[b];
-        *out = output.bytes[0];
-        m_seen |= output.meta;
-    }
-
     uint8_t* m_out;
     const ShiftJisOutputs* m_outputs;
-    unsigned m_seen = 0; // the flags of the units written
 };
 
 // The walk of a lead byte left open with the Shift_JIS bytes that follow it: the writer
@@ -187,6 +173,7 @@ public:
             const uint64_t taken = takenAfterRuns(high);
             const uint64_t starts = ~taken;
             if ((blockBits(block, supplementLeads) & starts) != 0) [[unlikely]] {
+                m_supplementLead = true;
                 break;
             }
             if ((blockBits(block, notPlainText) & starts & ~high) == 0) {
@@ -224,6 +211,10 @@ public:
 #endif
         return i;
     }
+    // Whether blocks ended at a block where 0x8F starts a unit; asking clears it.
+    bool atSupplementLead() {
+        return std::exchange(m_supplementLead, false);
+    }
     // A lead byte still open at the end has lost its trail byte.
     void finish() {
         if (m_open) {
@@ -256,6 +247,7 @@ private:
     const EucOutputs* m_outputs;
     bool m_open = false;
     uint8_t m_lead = 0;
+    bool m_supplementLead = false;
 };
 
 // Takes the UTF-8 walk's units to the writer.
@@ -299,22 +291,33 @@ Charset charsetOf(StringCharsetTypeConstants charset) {
     }
 }
 
-// Where the run of high bytes that ends before p begins, in bytes that start at begin.
-const uint8_t* highRunStart(const uint8_t* begin, const uint8_t* p) {
+// The run of high bytes that ends before p, in bytes that start at begin: where it begins, and
+// whether it holds 0x8F, which may start a three-byte code.
+struct HighRun {
+    const uint8_t* start;
+    bool supplement;
+};
+
+HighRun highRunBefore(const uint8_t* begin, const uint8_t* p) {
     const uint8_t* q = p;
+    bool supplement = false;
 #ifdef __SSE2__
     for (; q - begin >= 16; q -= 16) {
-        const auto high = static_cast<uint16_t>(
-            _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(q - 16))));
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(q - 16));
+        const auto high = static_cast<uint16_t>(_mm_movemask_epi8(chunk));
+        const auto leads = static_cast<uint16_t>(_mm_movemask_epi8(supplementLeads(chunk)));
         if (high != 0xFFFF) {
-            return q - std::countl_one(high);
+            const int run = std::countl_one(high);
+            return {q - run, supplement || (run != 0 && leads >> (16 - run) != 0)};
         }
+        supplement = supplement || leads != 0;
     }
 #endif
     while (q != begin && q[-1] >= 0x80) {
         --q;
+        supplement = supplement || *q == 0x8F;
     }
-    return q;
+    return {q, supplement};
 }
 
 // Whether a high byte right before p, in bytes that start at begin, takes p as its second
@@ -325,8 +328,9 @@ bool takenByPair(const uint8_t* begin, const uint8_t* p) {
     if (p == begin || p[-1] < 0x80) {
         return false;
     }
-    const uint8_t* q = highRunStart(begin, p);
-    if (std::memchr(q, 0x8F, static_cast<std::size_t>(p - q)) == nullptr) {
+    const HighRun run = highRunBefore(begin, p);
+    const uint8_t* q = run.start;
+    if (!run.supplement) {
         return (p - q) % 2 != 0;
     }
     // Rare: the units walked one by one. A three-byte code never reaches past the run.
@@ -356,30 +360,60 @@ public:
 
     uint8_t* begin() const { return m_begin; }
 
+    // Whether a piece held a character the target cannot hold.
+    bool lost() const { return m_lost; }
+    // Whether the output ended before such a piece; before a piece the writer refused.
+    bool stopped() const { return m_stopped; }
+    bool refused() const { return m_refused; }
+    void stopAtLoss() { m_stopAtLoss = true; }
+
+    // Hands the piece that ends at end to write; false when the conversion ends there.
     bool write(uint8_t* end, StringLineBreakCodeConstants code,
                const std::function<bool(QByteArrayView)>& write) {
         char* const in = reinterpret_cast<char*>(begin());
         char* const inEnd = reinterpret_cast<char*>(end);
-        if (!hasMisfitBreak(in, inEnd, code)) {
-            return write(QByteArrayView(in, inEnd));
+        for (char* mark = in;
+             (mark = static_cast<char*>(
+                  std::memchr(mark, LostMark, static_cast<std::size_t>(inEnd - mark)))) != nullptr;
+             ++mark) {
+            *mark = Question;
+            m_lost = true;
         }
-        if (code != SLB_CRLF) { // the text shrinks, if anything
-            return write(QByteArrayView(in, writeLineBreaks(in, inEnd, in, code)));
+        if (m_lost && m_stopAtLoss) {
+            m_stopped = true;
+            return false;
         }
-        if (!m_grown) {
-            m_grown = std::make_unique_for_overwrite<char[]>(2 * m_size);
+        if (!write(withBreaks(in, inEnd, code))) {
+            m_refused = true;
+            return false;
         }
-        return write(
-            QByteArrayView(m_grown.get(), writeLineBreaks(in, inEnd, m_grown.get(), code)));
+        return true;
     }
 
 private:
     static constexpr std::size_t Page = 4096;
 
+    QByteArrayView withBreaks(char* in, char* inEnd, StringLineBreakCodeConstants code) {
+        if (!hasMisfitBreak(in, inEnd, code)) {
+            return QByteArrayView(in, inEnd);
+        }
+        if (code != SLB_CRLF) { // the text shrinks, if anything
+            return QByteArrayView(in, writeLineBreaks(in, inEnd, in, code));
+        }
+        if (!m_grown) {
+            m_grown = std::make_unique_for_overwrite<char[]>(2 * m_size);
+        }
+        return QByteArrayView(m_grown.get(), writeLineBreaks(in, inEnd, m_grown.get(), code));
+    }
+
     std::size_t m_size;
     std::unique_ptr<uint8_t[]> m_buffer;
     uint8_t* m_begin;
     std::unique_ptr<char[]> m_grown; // for CR LF breaks in place of lone ones
+    bool m_lost = false;
+    bool m_stopAtLoss = false;
+    bool m_stopped = false;
+    bool m_refused = false;
 };
 
 } // namespace
@@ -425,7 +459,7 @@ LineBreakCounts countLineBreaks(QByteArrayView input, StringCharsetTypeConstants
 
 bool transcode(QByteArrayView input, StringCharsetTypeConstants from, StringCharsetTypeConstants to,
                StringLineBreakCodeConstants code, const std::function<bool(QByteArrayView)>& write,
-               TranscodeFindings* findings) {
+               TranscodeFindings* findings, bool stopAtLoss) {
     checkBreakCode(code);
     const Charset source = charsetOf(from);
     const Charset target = charsetOf(to);
@@ -455,12 +489,16 @@ bool transcode(QByteArrayView input, StringCharsetTypeConstants from, StringChar
         return true;
     };
     const Writer start(begin, shiftJisOutputs(target));
-    const auto report = [&](const Writer& writer) {
+    if (stopAtLoss) {
+        output.stopAtLoss();
+    }
+    // A writer's refusal ends the conversion with false, a stop at a loss with true.
+    const auto report = [&] {
         if (findings != nullptr) {
             *findings = found;
-            findings->lost = writer.lost();
+            findings->lost = output.lost();
         }
-        return true;
+        return !output.refused();
     };
     if (source == Charset::Utf8) {
         CodePointUnits units(start, codePointOutputs(target));
@@ -473,28 +511,33 @@ bool transcode(QByteArrayView input, StringCharsetTypeConstants from, StringChar
                 i = n;
             }
             if (!flush(units.writer(), i == n)) {
-                return false;
+                break;
             }
         }
         found.malformed = units.malformedSeen();
-        return report(units.writer());
+        return report();
     }
     if (source == Charset::Euc) {
         EucUnits units(start, eucOutputs(target));
         for (qsizetype i = 0; i < n;) {
             const qsizetype stop = std::min(n, i + TranscodingPiece);
-            while (i < stop) {
+            // Blocks where 0x8F starts a unit are walked one by one, and then blocks again.
+            for (;;) {
                 i = units.blocks(in, i, stop, n);
+                if (!units.atSupplementLead()) {
+                    walkEuc<true>(in, i, stop, n, units);
+                    break;
+                }
                 walkEuc<true>(in, i, std::min(stop, i + Block), n, units);
             }
             if (i == n) {
                 units.finish();
             }
             if (!flush(units.writer(), i == n)) {
-                return false;
+                break;
             }
         }
-        return report(units.writer());
+        return report();
     }
     Writer writer = start;
     for (qsizetype i = 0; i < n;) {
@@ -506,10 +549,10 @@ bool transcode(QByteArrayView input, StringCharsetTypeConstants from, StringChar
             ++i;
         }
         if (!flush(writer, i == n)) {
-            return false;
+            break;
         }
     }
-    return report(writer);
+    return report();
 }
 
 QByteArray transcode(QByteArrayView input, StringCharsetTypeConstants from,

@@ -20,15 +20,15 @@ namespace {
 
 // What the encoder for target writes for one character of the decoded text, after the
 // line-break conversion has turned NUL into "?".
-// Those that a target does not hold are written as "?", as after replaceUnmappable.
+// Those that a target does not hold are marked, to be written as "?".
 void appendCharacter(Output& output, char16_t c, Charset target) {
     if (c == u'\0') {
         c = u'?';
     }
     const StringCharsetTypeConstants charsets[] = {SCS_SHIFTJIS, SCS_EUC, SCS_UTF8};
     if (!holdsUnit(c, charsets[static_cast<int>(target)])) {
-        output.meta |= Output::Lost;
-        c = u'?';
+        output.append(&LostMark, 1);
+        return;
     }
     if (target == Charset::Utf8) {
         const QByteArray utf8 = QString(QChar(c)).toUtf8();

@@ -15,8 +15,6 @@ enum class Charset { ShiftJis, Euc, Utf8 };
 // The bytes one unit of the input turns into, at most three, in a word that is stored whole.
 struct Output {
     static constexpr uint8_t SizeMask = 0x03;
-    // A character of the unit is one the target cannot hold (and is written as "?").
-    static constexpr uint8_t Lost = 0x40;
     // The unit's last Shift_JIS byte is a lead byte still waiting for its trail byte.
     static constexpr uint8_t LeadLeftOpen = 0x80;
 
@@ -30,11 +28,13 @@ struct Output {
             ++meta;
         }
     }
-    void append(const Output& other) {
-        append(other.bytes.data(), other.size());
-        meta |= other.meta & Lost;
-    }
+    void append(const Output& other) { append(other.bytes.data(), other.size()); }
 };
+
+// Written for a character the target cannot hold: a byte that no other output holds (NUL
+// is written as "?"). Each piece of output is searched for it once and "?" put in its place,
+// which costs less than a check for every unit.
+inline constexpr uint8_t LostMark = 0x00;
 static_assert(sizeof(Output) == 4);
 
 // The output of every unit that the code page 932 walk hands over, as decoding, the

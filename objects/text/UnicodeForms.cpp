@@ -78,7 +78,9 @@ QString decodeUtf16(QByteArrayView bytes, bool bigEndian, bool& malformed) {
     QString text = platform::largeString(units + bytes.size() % 2);
     char16_t* const out = unitsOf(text);
     if (!bigEndian && QSysInfo::ByteOrder == QSysInfo::LittleEndian) {
-        std::memcpy(out, in, static_cast<std::size_t>(units) * sizeof(char16_t));
+        if (units > 0) {
+            std::memcpy(out, in, static_cast<std::size_t>(units) * sizeof(char16_t));
+        }
     } else {
         for (qsizetype k = 0; k < units; ++k) {
             out[k] = unitAt(in + 2 * k, bigEndian);
@@ -109,7 +111,9 @@ QByteArray encodeUtf8(QStringView text, bool mark, qsizetype& lost) {
     QStringEncoder encoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     const QByteArrayView bom = mark ? byteOrderMark(SCS_UTF8) : QByteArrayView();
     QByteArray bytes = platform::largeBytes(bom.size() + encoder.requiredSpace(text.size()));
-    std::memcpy(bytes.data(), bom.data(), static_cast<std::size_t>(bom.size()));
+    if (!bom.isEmpty()) {
+        std::memcpy(bytes.data(), bom.data(), static_cast<std::size_t>(bom.size()));
+    }
     const char* end = encoder.appendToBuffer(bytes.data() + bom.size(), text);
     bytes.truncate(end - bytes.constData());
     return bytes;
@@ -120,7 +124,9 @@ QByteArray encodeUtf16(QStringView text, bool bigEndian, bool mark, qsizetype& l
     const QByteArrayView bom =
         mark ? byteOrderMark(bigEndian ? SCS_UTF16BE : SCS_UTF16LE) : QByteArrayView();
     QByteArray bytes = platform::largeBytes(bom.size() + 2 * text.size());
-    std::memcpy(bytes.data(), bom.data(), static_cast<std::size_t>(bom.size()));
+    if (!bom.isEmpty()) {
+        std::memcpy(bytes.data(), bom.data(), static_cast<std::size_t>(bom.size()));
+    }
     uint8_t* out = bytesOf(bytes) + bom.size();
     const char16_t* in = text.utf16();
     const qsizetype n = text.size();

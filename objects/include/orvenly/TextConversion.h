@@ -121,12 +121,14 @@ struct ConversionResult {
 // Converts one file's bytes as the request says: decoded as decodeText reads them, the line
 // breaks written in one code, and encoded as encodeText writes them. The output goes to write
 // in pieces when it is large (write returns false to stop). Only Converted and Unchanged leave
-// a complete output; what was written before any other status is to be discarded. Shift_JIS,
-// EUC-JP and UTF-8 are mostly converted into each other directly (see transcode), without a
-// detour through UTF-16.
+// a complete output. Unless the request is lossy, characters the target cannot hold end the
+// output before the piece that holds the first of them (as iconv ends at the character): a
+// caller that rewrites a file discards what it got, one that writes a stream may keep it.
+// Shift_JIS, EUC-JP and UTF-8 are mostly converted into each other directly (see transcode),
+// without a detour through UTF-16.
 ConversionResult convertText(QByteArrayView input, const ConversionRequest& request,
                              const std::function<bool(QByteArrayView)>& write);
-// The same, with the whole output in the result.
+// The same, with the whole output in the result (none unless Converted or Unchanged).
 ConversionResult convertText(QByteArrayView input, const ConversionRequest& request);
 
 } // namespace orvenly

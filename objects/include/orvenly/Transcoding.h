@@ -47,10 +47,11 @@ struct TranscodeFindings {
 // ConvertBreakCode, replaceUnmappable, encodeText and writing the CR LF breaks as code give.
 // The output goes to write piece by piece, so that a large text never needs a large buffer;
 // write returns false to stop, and transcode then returns false. findings, when given, tells
-// what the conversion met.
+// what the conversion met. With stopAtLoss, the piece that holds the first character the
+// target cannot hold is not written, and the conversion ends there (returning true).
 bool transcode(QByteArrayView input, StringCharsetTypeConstants from, StringCharsetTypeConstants to,
                StringLineBreakCodeConstants code, const std::function<bool(QByteArrayView)>& write,
-               TranscodeFindings* findings = nullptr);
+               TranscodeFindings* findings = nullptr, bool stopAtLoss = false);
 // The same, with the whole output returned.
 QByteArray transcode(QByteArrayView input, StringCharsetTypeConstants from,
                      StringCharsetTypeConstants to, StringLineBreakCodeConstants code);

@@ -112,12 +112,31 @@ TEST_F(ConvertFilesTest, CharactersTheTargetLacksLeaveTheFileAsItWas) {
     const Result refused = run({"-t", "euc", files[0], files[1]});
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_EQ(refused.out, samples().at("euc"));
-    EXPECT_TRUE(refused.err.contains("not converted (--lossy writes \"?\" for them)"));
+    EXPECT_TRUE(refused.err.contains("the output stops before it (--lossy writes \"?\" for them)"));
     // Lossy: "?" in its place, said on standard error, and success.
     const Result lossy = run({"--lossy", "-t", "euc", "--in-place", files[0]});
     EXPECT_EQ(lossy.exitCode, 0);
     EXPECT_EQ(contents(files[0]), bytes({0x61, 0x0A, 0xA4, 0xA2, 0x0A, 0x3F, 0x0A}));
     EXPECT_TRUE(lossy.err.contains("written as \"?\""));
+}
+
+TEST_F(ConvertFilesTest, OnStandardOutputARefusedFileStopsBeforeItsTrouble) {
+    // Many pieces of conversion before the line with ⅰ; the same with one file at a time
+    // and with files in parallel.
+    const QByteArray text = QByteArray("\x82\xA0\n").repeated(100000) + "\xFA\x40\nend\n";
+    const QString big = file("big.txt", text);
+    const QString good = file("good.txt", samples().at("sjis"));
+    const QByteArray lossy = run({"--lossy", "-t", "euc", big}).out;
+    for (const char* jobs : {"1", "2"}) {
+        const Result r = run({"-j", jobs, "-t", "euc", big, good});
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_TRUE(r.err.contains("at line 100001 (U+2170); the output stops before it"));
+        const QByteArray written = r.out.chopped(samples().at("euc").size());
+        EXPECT_TRUE(r.out.endsWith(samples().at("euc")));
+        EXPECT_FALSE(written.isEmpty());
+        EXPECT_LT(written.size(), lossy.size());
+        EXPECT_TRUE(lossy.startsWith(written));
+    }
 }
 
 TEST_F(ConvertFilesTest, FailedRewriteLeavesTheFileIntact) {

@@ -89,6 +89,15 @@ TEST(JisX0212, DirectConversionsAndLineBreaksKnowThreeByteCodes) {
             input, SCS_EUC, SCS_SHIFTJIS, SLB_LF, [](QByteArrayView) { return true; }, &found));
         EXPECT_TRUE(found.lost) << before; // 丂 in Shift_JIS
     }
+    // Three-byte codes all through a long text, in blocks and pieces of every kind: EUC-JP
+    // to itself gives the same bytes.
+    QByteArray text;
+    for (int line = 0; line < 20000; ++line) {
+        text += QByteArray("x").repeated(line % 70) + QByteArray::fromHex("a4a2 8fb0a1 b0a1") +
+                QByteArray::fromHex("8fd4e3").repeated(line % 3) + "\n";
+    }
+    EXPECT_EQ(countLineBreaks(text, SCS_EUC).lf, 20000);
+    EXPECT_TRUE(transcode(text, SCS_EUC, SCS_EUC, SLB_LF) == text);
     // IBM kanji FA 5C goes to EUC-JP as its JIS X 0212 code and comes back.
     EXPECT_EQ(transcode(QByteArray::fromHex("fa5c"), SCS_SHIFTJIS, SCS_EUC, SLB_LF),
               QByteArray::fromHex("8fd4e3"));
