@@ -36,7 +36,8 @@ bench:
 	scripts/compare-converters $(BUILD)/bin/penlark-convert
 
 asan: bootstrap
-	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DPENLARK_SANITIZE=ON -DPENLARK_BUILD_BENCH=OFF
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DPENLARK_SANITIZE=ON -DPENLARK_BUILD_BENCH=OFF \
+	  $(CMAKE_FLAGS)
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && \
 	  ASAN_OPTIONS=detect_leaks=1 \
