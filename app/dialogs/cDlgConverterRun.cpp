@@ -9,12 +9,11 @@
 #include "tamsell/ProgressBar.h"
 
 #include <platform/FileReplacement.h>
+#include <platform/ReadableFile.h>
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QFile>
-#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
@@ -43,11 +42,9 @@ QString errorText(int32_t number, const QString& description) {
 
 // All bytes of a regular file, or nothing.
 std::optional<QByteArray> readWhole(const QString& path) {
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly) || file.size() > MaxFileSize)
-        return std::nullopt;
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    platform::ReadableFile file(path);
+    QByteArray bytes = file.readAll(MaxFileSize);
+    if (file.failure() != platform::ReadableFile::Failure::None)
         return std::nullopt;
     return bytes;
 }

@@ -235,7 +235,7 @@ bool ChildWindow::LoadDocument(const QString& FileName, bool Remember, TextForm 
         m_openCharset = Charset;
         m_openBreak = Break;
         takeFileName(FileName);
-        takeDiskStamp();
+        takeDiskState();
         setWindowIcon(GetFileIcon(FileName));
         UpdateCaption();
     }
@@ -284,7 +284,7 @@ bool ChildWindow::SaveDocument(const QString& FileName, bool Remember, TextForm 
     if (Remember) {
         m_Editor->SetModify(false);
         takeFileName(target);
-        takeDiskStamp();
+        takeDiskState();
         setWindowIcon(GetFileIcon(target));
         UpdateCaption();
     }

@@ -3,7 +3,7 @@
 #include "orvenly/StringConversion.h"
 #include "orvenly/TextForm.h"
 
-#include <platform/FileStamp.h>
+#include <platform/FileState.h>
 
 #include <QFont>
 #include <QMdiSubWindow>
@@ -135,7 +135,7 @@ private:
     void showContextMenu(int32_t hwndCtrl, int32_t x, int32_t y, bool& DefaultMenu);
     void takeFileName(const QString& fullName);
     // Remembers the file's state on disk as the document's own.
-    void takeDiskStamp();
+    void takeDiskState();
     // Before replacing its own file: when another program changed it since it was read or
     // saved, asks whether to overwrite; true to go on.
     bool confirmOverwrite(const QString& target);
@@ -157,8 +157,8 @@ private:
     orvenly::TextForm m_openCharset = orvenly::SCS_UNKNOWN;
     orvenly::StringLineBreakCodeConstants m_openBreak = orvenly::SLB_UNKNOWN;
     // The file as it was read or last saved, and as the user last heard of it.
-    platform::FileStamp m_diskStamp;
-    platform::FileStamp m_seenStamp;
+    platform::FileState m_diskState;
+    platform::FileState m_seenState;
     bool m_fileDeleted = false;
     uint32_t m_foreColor = 0x80000008u;
     uint32_t m_backColor = 0x80000005u;

@@ -20,17 +20,17 @@ constexpr int32_t MessageOverwriteChanged = 263;
 
 } // namespace
 
-void ChildWindow::takeDiskStamp() {
-    m_diskStamp = platform::fileStamp(FullPath());
-    m_seenStamp = m_diskStamp;
+void ChildWindow::takeDiskState() {
+    m_diskState = platform::fileState(FullPath());
+    m_seenState = m_diskState;
     m_fileDeleted = false;
 }
 
 bool ChildWindow::confirmOverwrite(const QString& target) {
-    if (!m_diskStamp.exists || QFileInfo(target).absoluteFilePath() != FullPath())
+    if (!m_diskState.exists || QFileInfo(target).absoluteFilePath() != FullPath())
         return true;
-    const platform::FileStamp now = platform::fileStamp(target);
-    if (!now.exists || now == m_diskStamp)
+    const platform::FileState now = platform::fileState(target);
+    if (!now.exists || now == m_diskState)
         return true;
     return MsgBox(m_host.documentArea().window(),
                   FormatResString(MessageOverwriteChanged, {target}),
@@ -48,11 +48,11 @@ bool ChildWindow::Reopen(TextForm Charset, StringLineBreakCodeConstants Break) {
 void ChildWindow::CheckDiskFile() {
     if (!CanOverWrite())
         return;
-    const platform::FileStamp now = platform::fileStamp(FullPath());
-    if (now == m_seenStamp)
+    const platform::FileState now = platform::fileState(FullPath());
+    if (now == m_seenState)
         return;
     // Taken before asking, so that a look while the question is open does not ask again.
-    m_seenStamp = now;
+    m_seenState = now;
     if (m_fileDeleted != !now.exists) {
         m_fileDeleted = !now.exists;
         UpdateCaption();

@@ -4,9 +4,9 @@
 #include "orvenly/AutomationError.h"
 
 #include <platform/FileReplacement.h>
+#include <platform/ReadableFile.h>
 
 #include <QDateTime>
-#include <QFile>
 #include <QFileInfo>
 
 namespace orvenly {
@@ -121,11 +121,10 @@ void ShellLink::NewLink() {
 }
 
 bool ShellLink::Load(const QString& FileName) {
-    QFile file(FileName);
-    if (!QFileInfo(FileName).isFile() || !file.open(QIODevice::ReadOnly) ||
-        file.size() > MaxLinkFileSize)
+    platform::ReadableFile file(FileName);
+    const QByteArray bytes = file.readAll(MaxLinkFileSize);
+    if (file.failure() != platform::ReadableFile::Failure::None)
         return false;
-    const QByteArray bytes = file.read(MaxLinkFileSize + 1);
     std::optional<shelllink::LinkData> link = shelllink::parse(bytes);
     if (!link)
         return false;

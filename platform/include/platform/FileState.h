@@ -7,17 +7,17 @@ namespace platform {
 
 // What tells one state of a file on disk from another: a write in place changes the size or
 // the modification time, a replacement the file's identity.
-struct FileStamp {
+struct FileState {
     bool exists = false;
     qint64 size = 0;
     qint64 modifiedNs = 0;
     quint64 device = 0;
     quint64 inode = 0;
 
-    friend bool operator==(const FileStamp&, const FileStamp&) = default;
+    friend bool operator==(const FileState&, const FileState&) = default;
 };
 
-// The stamp of the file a path names now, links followed; a missing file has exists false.
-FileStamp fileStamp(const QString& path);
+// The state of the file a path names now, links followed; a missing file has exists false.
+FileState fileState(const QString& path);
 
 } // namespace platform

@@ -1,11 +1,11 @@
-#include "platform/FileStamp.h"
+#include "platform/FileState.h"
 
 #include <QFile>
 #include <sys/stat.h>
 
 namespace platform {
 
-FileStamp fileStamp(const QString& path) {
+FileState fileState(const QString& path) {
     struct stat status {};
     if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &status) != 0)
         return {};
