@@ -58,7 +58,8 @@ cDlgPreferences::cDlgPreferences(const cSettings& settings, orvenly::MRU& recent
           std::pair{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), -1},
           std::pair{QKeySequence(Qt::CTRL | Qt::Key_Backtab), -1}}) {
         auto* shortcut = new QShortcut(keys, this);
-        connect(shortcut, &QShortcut::activated, this, [this, step = step] { selectNextTab(step); });
+        connect(shortcut, &QShortcut::activated, this,
+                [this, step = step] { selectNextTab(step); });
     }
 
     m_preview = std::make_unique<orvenly::TextEditor>();
