@@ -47,18 +47,8 @@ const QList<FormChoice>& writeForms() {
 }
 
 QString formCaption(TextForm form) {
-    switch (form.charset) {
-    case SCS_SHIFTJIS:
-        return u"Shift JIS"_s;
-    case SCS_JIS:
-        return u"JIS"_s;
-    case SCS_EUC:
-        return u"Euc"_s;
-    case SCS_OCTETSTREAM:
-        return u"Octet-Stream"_s;
-    default:
-        return form.name();
-    }
+    // The captions spell EUC-JP as "Euc"; every other form goes by its own name.
+    return form.charset == SCS_EUC ? u"Euc"_s : form.name();
 }
 
 } // namespace penlark

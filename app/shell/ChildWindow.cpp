@@ -64,17 +64,14 @@ QString breakPart(StringLineBreakCodeConstants breakCode) {
     }
 }
 
-// The charset as the question about lost characters names it.
+// The charset as the question about lost characters names it: the legacy charsets by their
+// standard names, the others by their own.
 QString charsetName(TextForm form) {
     switch (form.charset) {
-    case SCS_JIS:
-        return u"JIS"_s;
-    case SCS_EUC:
-        return u"EUC-JP"_s;
-    case SCS_OCTETSTREAM:
-        return u"Octet-Stream"_s;
     case SCS_SHIFTJIS:
         return u"Shift_JIS"_s;
+    case SCS_EUC:
+        return u"EUC-JP"_s;
     default:
         return form.name();
     }
