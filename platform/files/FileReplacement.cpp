@@ -106,6 +106,7 @@ QString resolveWriteTarget(const QString& fileName) {
 FileReplacement::FileReplacement(const QString& fileName) {
     m_target = resolveWriteTarget(fileName);
     if (m_target.isEmpty()) {
+        m_errorNumber = ENOENT;
         fail(QStringLiteral("The folder does not exist or the links loop"));
         return;
     }
@@ -116,10 +117,12 @@ FileReplacement::FileReplacement(const QString& fileName) {
         return;
     }
     if (exists && !S_ISREG(old.st_mode)) {
+        m_errorNumber = S_ISDIR(old.st_mode) ? EISDIR : EINVAL;
         fail(QStringLiteral("Not a regular file"));
         return;
     }
     if (exists && isReadOnly(m_target, old)) {
+        m_errorNumber = EACCES;
         fail(QStringLiteral("The file is read-only"));
         return;
     }
@@ -176,6 +179,8 @@ void FileReplacement::cancel() {
 }
 
 bool FileReplacement::fail(int error) {
+    if (m_error.isEmpty())
+        m_errorNumber = error;
     return fail(systemError(error));
 }
 
@@ -186,11 +191,14 @@ bool FileReplacement::fail(const QString& message) {
     return false;
 }
 
-bool replaceFileContents(const QString& fileName, QByteArrayView bytes, QString* error) {
+bool replaceFileContents(const QString& fileName, QByteArrayView bytes, QString* error,
+                         int* errorNumber) {
     FileReplacement file(fileName);
     const bool written = file.write(bytes) && file.commit();
     if (!written && error != nullptr)
         *error = file.errorString();
+    if (!written && errorNumber != nullptr)
+        *errorNumber = file.errorNumber();
     return written;
 }
 

@@ -34,6 +34,8 @@ public:
     void cancel();
 
     QString errorString() const { return m_error; }
+    // The system's error number for the failure (errno), 0 when there is none.
+    int errorNumber() const { return m_errorNumber; }
 
 private:
     bool fail(int error);
@@ -42,12 +44,14 @@ private:
     QString m_target;
     QString m_temporary;
     QString m_error;
+    int m_errorNumber = 0;
     int m_fd = -1;
 };
 
 // Writes bytes in place of the file's contents through a FileReplacement. On failure returns
-// false and, when error is given, the reason.
-bool replaceFileContents(const QString& fileName, QByteArrayView bytes, QString* error = nullptr);
+// false and, when given, the reason and the system's error number.
+bool replaceFileContents(const QString& fileName, QByteArrayView bytes, QString* error = nullptr,
+                         int* errorNumber = nullptr);
 
 // The file a write to fileName reaches: links followed, an existing file named the way the
 // system finds it (".." in a link means its real folder's parent). A dangling link yields the

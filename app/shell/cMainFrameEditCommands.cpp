@@ -28,7 +28,7 @@ bool clipboardHasText() {
 
 } // namespace
 
-// Only a change touches the item and the button, so the timer costs nothing while idle.
+// Only a change touches the item and the button.
 void cMainFrame::setCommandEnabled(EditCmd command, const char* buttonKey, bool enabled) {
     QAction* item = menuItem(command);
     if (item->isEnabled() == enabled)
@@ -61,8 +61,27 @@ void cMainFrame::UpdateEditCommands() {
                                      u" 列"_s);
         }
     } catch (const orvenly::AutomationError&) {
-        // The next tick tries again.
+        // The next change tries again.
     }
+}
+
+void cMainFrame::followActiveDocument(ChildWindow* document) {
+    for (const QMetaObject::Connection& connection : m_activeConnections)
+        disconnect(connection);
+    m_activeConnections.clear();
+    m_ActiveDocument = document;
+    if (document) {
+        const QPlainTextEdit* box = &document->txtEdit();
+        for (const auto signal : {&QPlainTextEdit::undoAvailable, &QPlainTextEdit::redoAvailable,
+                                  &QPlainTextEdit::copyAvailable})
+            m_activeConnections.push_back(
+                connect(box, signal, this, &cMainFrame::UpdateEditCommands));
+        for (const auto signal :
+             {&QPlainTextEdit::selectionChanged, &QPlainTextEdit::cursorPositionChanged})
+            m_activeConnections.push_back(
+                connect(box, signal, this, &cMainFrame::UpdateEditCommands));
+    }
+    UpdateEditCommands();
 }
 
 QMenu* cMainFrame::RefreshEditMenu() {
