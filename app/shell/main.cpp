@@ -6,9 +6,11 @@
 #include "orvenly/AutomationError.h"
 #include "orvenly/RegKey.h"
 #include "orvenly/Registry.h"
+#include "platform/QtTranslations.h"
 #include "platform/SingleInstance.h"
 
 #include <QApplication>
+#include <QTimer>
 #include <csignal>
 #include <memory>
 
@@ -33,13 +35,30 @@ void bringToFront(QWidget& frame) {
     frame.activateWindow();
 }
 
+constexpr int ModalRetryMs = 250;
+
+// Files a later start handed over open as the command line's would, once no modal dialog is
+// in the way (a close walk or a dialog must not see documents come and go under it).
+void openHandedFiles(QPointer<penlark::cMainFrame> frame, const QStringList& files) {
+    if (!frame)
+        return;
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(ModalRetryMs, frame, [frame, files] { openHandedFiles(frame, files); });
+        return;
+    }
+    bringToFront(*frame);
+    frame->OpenCommandLine(files);
+}
+
 // Each start-up step that fails is skipped; the frame still comes up.
 int Main(QApplication& app) {
     platform::SingleInstance instance;
     if (!instance.tryBecomePrimary(ProgramName)) {
-        // A later start only brings the running one forward; its files are not passed on.
-        platform::SingleInstance::notifyPrimary(ProgramName);
-        return 0;
+        // A later start hands its files to the running one, which comes forward.
+        return platform::SingleInstance::notifyPrimary(ProgramName,
+                                                       QApplication::arguments().mid(1))
+                   ? 0
+                   : 1;
     }
 
     const std::shared_ptr<orvenly::RegKey> programKey = openProgramKey();
@@ -59,9 +78,12 @@ int Main(QApplication& app) {
 
     auto* frame = new penlark::cMainFrame(settings);
     frame->setAttribute(Qt::WA_DeleteOnClose);
-    instance.setKnockHandler([frame = QPointer<penlark::cMainFrame>(frame)] {
-        if (frame)
+    instance.setKnockHandler([frame = QPointer<penlark::cMainFrame>(frame)](
+                                 const QStringList& files) {
+        if (files.isEmpty() && frame)
             bringToFront(*frame);
+        else
+            openHandedFiles(frame, files);
     });
     frame->Load(QApplication::arguments().mid(1));
     return app.exec();
@@ -74,6 +96,7 @@ int main(int argc, char* argv[]) {
     // program with the user's work.
     std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
+    platform::installQtTranslations(app);
     QApplication::setApplicationName(ProgramName);
     QApplication::setApplicationVersion(QStringLiteral(PENLARK_VERSION));
     // Lets desktops match the windows to the installed entry and its icon.

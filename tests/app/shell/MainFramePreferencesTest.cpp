@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -112,6 +113,43 @@ TEST_F(MainFramePreferencesTest, CancelStoresAndAppliesNothing) {
     EXPECT_TRUE(editor->GetValue(u"AutoIndent"_s).isEmpty());
     EXPECT_EQ(document(1).Editor().TabStep(), 8);
     EXPECT_TRUE(document(1).Editor().AutoIndent);
+}
+
+// Typing a size replaces it whole; "8" must not be completed from the list to "84".
+TEST_F(MainFramePreferencesTest, ATypedFontSizeIsTakenAsTyped) {
+    whenShown([](QWidget& dialog) {
+        QTest::keyClick(&dialog, Qt::Key_Tab, Qt::ControlModifier);
+        QLineEdit& size = *control<QComboBox>(dialog, u"cboFontSize"_s).lineEdit();
+        size.setFocus();
+        size.selectAll();
+        QTest::keyClicks(&size, u"8"_s);
+        QTest::mouseClick(&control<QPushButton>(dialog, u"cmdOK"_s), Qt::LeftButton);
+    });
+    item(ToolCmd::Preferences)->trigger();
+    EXPECT_EQ(programKey()->SubKey(u"Editor"_s)->GetValue(u"FontSize"_s).toLong(), 80);
+    EXPECT_DOUBLE_EQ(document(1).Editor().Font().pointSizeF(), 8);
+}
+
+// デフォルト and OK give the documents already open the desktop's colours again.
+TEST_F(MainFramePreferencesTest, DefaultColoursReachTheOpenDocuments) {
+    settings.ForeColor = 0x0000FF;
+    settings.BackColor = 0x00FFFF;
+    frame->ApplySettings();
+    const QPalette custom = document(1).txtEdit().palette();
+    ASSERT_EQ(custom.color(QPalette::Text), QColor(Qt::red));
+
+    whenShown([](QWidget& dialog) {
+        QTest::keyClick(&dialog, Qt::Key_Tab, Qt::ControlModifier);
+        QTest::mouseClick(&control<QPushButton>(dialog, u"cmdDefColor"_s), Qt::LeftButton);
+        QTest::mouseClick(&control<QPushButton>(dialog, u"cmdOK"_s), Qt::LeftButton);
+    });
+    item(ToolCmd::Preferences)->trigger();
+    for (int i = 1; i <= documentCount(); ++i) {
+        const QPlainTextEdit& text = document(i).txtEdit();
+        const QPalette desktop = QApplication::palette(&text);
+        EXPECT_EQ(text.palette().color(QPalette::Text), desktop.color(QPalette::Text)) << i;
+        EXPECT_EQ(text.palette().color(QPalette::Base), desktop.color(QPalette::Base)) << i;
+    }
 }
 
 } // namespace
