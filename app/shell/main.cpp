@@ -12,7 +12,10 @@
 #include <QApplication>
 #include <QTimer>
 #include <csignal>
+#include <cstdio>
 #include <memory>
+#include <optional>
+#include <string_view>
 
 namespace {
 
@@ -78,20 +81,48 @@ int Main(QApplication& app) {
 
     auto* frame = new penlark::cMainFrame(settings);
     frame->setAttribute(Qt::WA_DeleteOnClose);
-    instance.setKnockHandler([frame = QPointer<penlark::cMainFrame>(frame)](
-                                 const QStringList& files) {
-        if (files.isEmpty() && frame)
-            bringToFront(*frame);
-        else
-            openHandedFiles(frame, files);
-    });
+    instance.setKnockHandler(
+        [frame = QPointer<penlark::cMainFrame>(frame)](const QStringList& files) {
+            if (files.isEmpty() && frame)
+                bringToFront(*frame);
+            else
+                openHandedFiles(frame, files);
+        });
     frame->Load(QApplication::arguments().mid(1));
     return app.exec();
 }
 
 } // namespace
 
+constexpr char Usage[] =
+    "Usage: penlark [FILE]...\n"
+    "       penlark --help | --version\n"
+    "\n"
+    "Opens each FILE in a window of its own: Shift_JIS, JIS (ISO-2022-JP), EUC-JP, UTF-8 or\n"
+    "UTF-16 text, its charset and line-break code recognised. When Penlark already runs,\n"
+    "the files go to it (named from this command's working folder) and it comes to the\n"
+    "front.\n";
+
+// Answered before any window exists, so that they work without a display. Only as the one
+// argument: any other argument is a file name.
+std::optional<int> answerOption(int argc, char* argv[]) {
+    if (argc != 2)
+        return std::nullopt;
+    const std::string_view option = argv[1];
+    if (option == "--help") {
+        std::fputs(Usage, stdout);
+        return 0;
+    }
+    if (option == "--version") {
+        std::puts("penlark " PENLARK_VERSION);
+        return 0;
+    }
+    return std::nullopt;
+}
+
 int main(int argc, char* argv[]) {
+    if (const std::optional<int> status = answerOption(argc, argv))
+        return *status;
     // A save past the file-size limit (a full quota) must fail with a message, not end the
     // program with the user's work.
     std::signal(SIGXFSZ, SIG_IGN);

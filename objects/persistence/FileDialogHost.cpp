@@ -153,8 +153,8 @@ void HostFileDialog::accept() {
         m_purpose == Purpose::Open ? withOpenExtension(selectedFiles()) : selectedFiles();
     if (!files.isEmpty() && !confirmed(files))
         return;
-    const bool intoFolder = std::any_of(files.begin(), files.end(),
-                                        [](const QString& file) { return QFileInfo(file).isDir(); });
+    const bool intoFolder = std::any_of(
+        files.begin(), files.end(), [](const QString& file) { return QFileInfo(file).isDir(); });
     if (m_purpose == Purpose::Open && !files.isEmpty() && !intoFolder) {
         // The host dialog would check the names as typed, not as completed above.
         m_chosen = files;

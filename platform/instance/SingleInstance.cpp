@@ -52,7 +52,8 @@ QStringList readKnock(const QByteArray& received, bool& complete, bool& valid) {
         return {};
     }
     bool number = false;
-    const qsizetype length = line.startsWith(prefix) ? line.mid(prefix.size()).toLongLong(&number) : -1;
+    const qsizetype length =
+        line.startsWith(prefix) ? line.mid(prefix.size()).toLongLong(&number) : -1;
     if (!number || length < 0 || length > MaxListBytes)
         return {};
     if (received.size() - end - 1 < length) {
@@ -145,8 +146,7 @@ void SingleInstance::acceptKnocks() {
     }
 }
 
-bool SingleInstance::notifyPrimary(const QString& name, const QStringList& files,
-                                   int timeoutMs) {
+bool SingleInstance::notifyPrimary(const QString& name, const QStringList& files, int timeoutMs) {
     QLocalSocket socket;
     socket.connectToServer(serverName(name));
     if (!socket.waitForConnected(timeoutMs))

@@ -25,8 +25,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     instance.setKnockHandler([](const QStringList& files) {
-        std::printf("knocked%s\n",
-                    files.isEmpty() ? "" : qPrintable(u' ' + files.join(u'|')));
+        std::printf("knocked%s\n", files.isEmpty() ? "" : qPrintable(u' ' + files.join(u'|')));
         std::fflush(stdout);
     });
     std::printf("primary\n");
