@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -118,9 +119,26 @@ TEST_F(MainFramePreferencesTest, CancelStoresAndAppliesNothing) {
 // Typing a size replaces it whole; "8" must not be completed from the list to "84".
 TEST_F(MainFramePreferencesTest, ATypedFontSizeIsTakenAsTyped) {
     whenShown([](QWidget& dialog) {
-        QTest::keyClick(&dialog, Qt::Key_Tab, Qt::ControlModifier);
-        QLineEdit& size = *control<QComboBox>(dialog, u"cboFontSize"_s).lineEdit();
+        control<QTabWidget>(dialog, u"tabPreference"_s).setCurrentIndex(1);
+        // A face whose list holds a size that begins with 8 (a TrueType face's 84).
+        auto& faces = control<QComboBox>(dialog, u"cboFontFace"_s);
+        auto& sizes = control<QComboBox>(dialog, u"cboFontSize"_s);
+        const auto offersLonger = [&sizes] {
+            for (int i = 0; i < sizes.count(); ++i)
+                if (sizes.itemText(i).startsWith(u'8') && sizes.itemText(i) != u"8"_s)
+                    return true;
+            return false;
+        };
+        for (int i = 0; i < faces.count() && !offersLonger(); ++i) {
+            faces.setCurrentIndex(i);
+            emit faces.activated(i);
+        }
+        ASSERT_TRUE(offersLonger());
+        QLineEdit& size = *sizes.lineEdit();
+        // Completion works only in the window that has the focus, as on a desktop.
+        QApplication::setActiveWindow(&dialog);
         size.setFocus();
+        QCoreApplication::processEvents();
         size.selectAll();
         QTest::keyClicks(&size, u"8"_s);
         QTest::mouseClick(&control<QPushButton>(dialog, u"cmdOK"_s), Qt::LeftButton);
