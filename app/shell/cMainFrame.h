@@ -63,6 +63,8 @@ public:
     // The load step: recent files, extra tools, settings, layout, then the frame is shown and
     // files (each opened as a document) or, when the settings ask for it, an empty document.
     void Load(const QStringList& files);
+    // Opens the files of a command line, this start's or a later start's, each as a document.
+    void OpenCommandLine(const QStringList& files) { openDocuments(files); }
 
     ChildWindow* ActiveDocument() const { return m_ActiveDocument; }
     ChildWindows& m_Documents() const { return *m_documents; }

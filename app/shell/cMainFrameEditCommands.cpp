@@ -51,12 +51,15 @@ void cMainFrame::UpdateEditCommands() {
         setCommandEnabled(EditCmd::Cut, "cut", selected);
         setCommandEnabled(EditCmd::Copy, "copy", selected);
 
+        // Reading the caret puts the focus into the box, so it is read while the box has the
+        // focus or while another window (the find dialog, which moves the caret) has it; not
+        // while another part of this window does.
         const QWidget* focus = QApplication::focusWidget();
         const QPlainTextEdit& box = m_ActiveDocument->txtEdit();
+        const bool inBox = focus && (focus == &box || box.isAncestorOf(focus));
         int32_t x = 0;
         int32_t y = 0;
-        if (focus && (focus == &box || box.isAncestorOf(focus)) &&
-            editor.GetCurrentCoordinate(x, y)) {
+        if ((inBox || !focus || focus->window() != this) && editor.GetCurrentCoordinate(x, y)) {
             m_lblCoordinate->setText(QString::number(y + 1) + u" 行, "_s + QString::number(x + 1) +
                                      u" 列"_s);
         }
