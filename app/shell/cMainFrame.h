@@ -79,6 +79,9 @@ public:
     tamsell::FlatToolbar& ftbEdit() const { return *m_ftbEdit; }
     QWidget& picToolbar() const { return *m_picToolbar; }
     QLabel& lblCoordinate() const { return *m_lblCoordinate; }
+    // The status bar's fields: caret, character code, format, modified, read-only, overwrite.
+    enum class StatusField { Caret, Code, Format, Modified, ReadOnly, Overwrite };
+    QLabel& statusField(StatusField field) const { return *m_statusFields.at(field); }
     cFloatEditorProperty& propertyWindow() const { return *m_property; }
     cDlgReplace& findDialog() const { return *m_find; }
 
@@ -133,6 +136,12 @@ private:
     void buildToolMenu();
     void buildHelpMenu();
     void buildToolbar();
+    void buildStatusBar();
+    // The caret's line and column (in character cells) and the character at it, in the
+    // toolbar's label and the status bar.
+    void showCaret();
+    // The fields that change only with the document's file or format.
+    void showDocumentState();
     template <typename Cmd>
     QAction* addItem(Cmd item, const QString& caption, const QKeySequence& shortcut = {}) {
         return addItem(menuOf(item), static_cast<int>(item), caption, shortcut);
@@ -196,6 +205,7 @@ private:
     QWidget* m_picToolbar = nullptr;
     tamsell::FlatToolbar* m_ftbEdit = nullptr;
     QLabel* m_lblCoordinate = nullptr;
+    std::map<StatusField, QLabel*> m_statusFields;
     // The active document's signals that keep the edit commands current.
     std::vector<QMetaObject::Connection> m_activeConnections;
     std::map<FrameMenu, QMenu*> m_menus;
