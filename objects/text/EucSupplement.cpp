@@ -48,7 +48,7 @@ uint8_t* putEucJp(char16_t c, uint8_t* out) {
     }
     if ((code == 0 && c == 0) || (code > 0 && code <= 0xFF)) {
         const auto b = static_cast<uint8_t>(code);
-        if (isPlainText(b)) {
+        if (holdsByte(b, SCS_EUC)) {
             *out = b;
             return out + 1;
         }
@@ -75,12 +75,6 @@ QByteArray encodeEucJp(QStringView text, qsizetype& lost) {
     uint8_t* out = begin;
     for (qsizetype i = 0; i < n;) {
         const qsizetype run = cp932::ascii::narrowRun(in + i, n - i, out);
-        for (qsizetype k = 0; k < run; ++k) {
-            if (!isPlainText(out[k])) { // control codes have no place in EUC-JP text
-                out[k] = Question;
-                ++lost;
-            }
-        }
         out += run;
         i += run;
         if (i == n) {
