@@ -1,4 +1,4 @@
-#include "objects/text/PopupPlacement.h"
+#include "objects/ui/PopupPlacement.h"
 
 #include "orvenly/PopupWindow.h"
 

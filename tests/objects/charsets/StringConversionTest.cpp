@@ -1,6 +1,6 @@
 #include "orvenly/StringConversion.h"
 
-#include "objects/text/TwoByteCodes.h"
+#include "objects/charsets/TwoByteCodes.h"
 
 #include <platform/Cp932.h>
 

@@ -1,5 +1,5 @@
 #include "orvenly/FileSystem.h"
-#include "tests/objects/text/PeSample.h"
+#include "tests/objects/files/PeSample.h"
 #include "tests/support/RawFiles.h"
 
 #include <QCoreApplication>

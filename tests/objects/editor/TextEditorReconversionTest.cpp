@@ -1,4 +1,4 @@
-#include "tests/objects/text/TextEditorTestSupport.h"
+#include "tests/objects/editor/TextEditorTestSupport.h"
 
 #include "orvenly/TextEditor.h"
 

@@ -1,5 +1,5 @@
 #include "orvenly/ShellLink.h"
-#include "objects/persistence/ShellLinkFormat.h"
+#include "objects/files/ShellLinkFormat.h"
 #include "tests/support/LimitedDisk.h"
 #include "tests/support/TestSupport.h"
 

@@ -1,4 +1,4 @@
-#include "objects/text/TwoByteCodes.h"
+#include "objects/charsets/TwoByteCodes.h"
 
 #include <platform/Cp932.h>
 

@@ -1,5 +1,5 @@
 #include "orvenly/FileDialog.h"
-#include "objects/persistence/FileDialogParts.h"
+#include "objects/ui/FileDialogParts.h"
 #include "orvenly/AutomationError.h"
 #include "orvenly/Modal.h"
 #include "tests/support/TestSupport.h"
