@@ -184,7 +184,8 @@ QString decodeEucJp(QByteArrayView euc);
 
 // The character of the JIS X 0212 code b1 b2 (each 0xA1-0xFE), U+FFFD when it has none.
 char16_t supplementCharacter(uint8_t b1, uint8_t b2);
-// The JIS X 0212 code of a character, b1 << 8 | b2; 0 when it has none.
+// The JIS X 0212 code of a character, b1 << 8 | b2; 0 when it has none. ￤ takes that of
+// its look-alike ¦, as EUC-JP-MS writes it.
 uint16_t supplementCode(char16_t c);
 // Writes the EUC-JP bytes of a character (at most three) and returns their end: out itself
 // when the character has no code.

@@ -26,6 +26,11 @@ char16_t supplementCharacter(uint8_t b1, uint8_t b2) {
 }
 
 uint16_t supplementCode(char16_t c) {
+    // ￤ is IBM FA 55 in code page 932, beyond the 94 rows; EUC-JP-MS writes it as its
+    // look-alike ¦ of JIS X 0212, which reads back as ¦.
+    if (c == u'\uFFE4') {
+        return 0xA2C3;
+    }
     const jisx0212::Code* end = jisx0212::codes + jisx0212::CodeCount;
     const jisx0212::Code* found =
         std::lower_bound(jisx0212::codes, end, c, [](const jisx0212::Code& entry, char16_t wanted) {

@@ -24,8 +24,8 @@ namespace cp932 = platform::cp932;
 
 namespace {
 
-// The most one UTF-16 unit can turn into: a three-byte escape and a two-byte code.
-constexpr qsizetype MaxJisPerUnit = 5;
+// The most one UTF-16 unit can turn into: a four-byte escape (ESC $ ( D) and a two-byte code.
+constexpr qsizetype MaxJisPerUnit = 6;
 constexpr std::size_t KatakanaTableSize = 64;
 
 // Rows 0 to 62 of the table hold the cell bytes for the half-width bytes 0xA1 to 0xDF.

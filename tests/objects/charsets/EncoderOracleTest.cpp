@@ -38,13 +38,18 @@ std::map<QByteArray, Codes> loadOracle() {
     return charsets;
 }
 
+// Built by hand: fromUcs4 would drop U+FEFF as a byte-order mark.
 QString character(char32_t c) {
-    return QString::fromUcs4(&c, 1);
+    if (QChar::requiresSurrogates(c))
+        return QString(QChar(QChar::highSurrogate(c))) + QChar(QChar::lowSurrogate(c));
+    return QString(QChar(char16_t(c)));
 }
 
 // Where our EUC-JP departs from EUC-JP-MS on purpose, and why; empty when it does not.
 const char* eucDeparture(char32_t c, const QByteArray& iconv) {
-    if (c >= 0xE000 && c <= 0xF8FF && (iconv.isEmpty() || uint8_t(iconv.back()) >= 0xF5))
+    if (c >= 0x80 && c <= 0x9F)
+        return "EUC-JP-MS's C1 controls as single bytes, which our EUC-JP reads as a pair's first";
+    if (c >= 0xE000 && c <= 0xF8FF && iconv.size() >= 2 && uint8_t(iconv[iconv.size() - 2]) >= 0xF5)
         return "EUC-JP-MS's user-defined rows F5-FE, which our EUC-JP reads as U+FFFD";
     if (iconv.size() == 3 && uint8_t(iconv[1]) >= 0xF3)
         return "EUC-JP-MS's IBM extension rows 8F F3-F4, which our EUC-JP reads as U+FFFD";
@@ -63,7 +68,6 @@ TEST(EncoderOracle, EveryScalarValueAsIconvWritesIt) {
     const Codes& eucJpMs = oracle["EUC-JP-MS"];
     ASSERT_GT(cp932.size(), 9000u);
     ASSERT_GT(eucJpMs.size(), 15000u);
-    std::map<QByteArray, int> departures;
     for (char32_t c = 0; c < 0x110000; ++c) {
         if (c >= 0xD800 && c <= 0xDFFF)
             continue;
@@ -75,9 +79,10 @@ TEST(EncoderOracle, EveryScalarValueAsIconvWritesIt) {
             const bool lost = ours == "?" && c != u'?';
             ASSERT_EQ(findUnmappable(text, charset).count, lost ? 1 : 0)
                 << charset << " U+" << std::hex << uint32_t(c);
-            if (found != codes.end() && found->second == ours)
-                continue;
+            // What iconv refuses, ours writes as "?".
             const QByteArray iconv = found == codes.end() ? "?"_ba : found->second;
+            if (iconv == ours)
+                continue;
             const char* why = nullptr;
             if (c >= 0xE0000 && c <= 0xE007F && iconv.isEmpty())
                 why = "iconv drops the tag characters without a word; we count them lost";
@@ -88,11 +93,8 @@ TEST(EncoderOracle, EveryScalarValueAsIconvWritesIt) {
             ASSERT_NE(why, nullptr)
                 << charset << " U+" << std::hex << uint32_t(c) << ": iconv "
                 << iconv.toHex().constData() << ", ours " << ours.toHex().constData();
-            ++departures[why];
         }
     }
-    for (const auto& [why, count] : departures)
-        std::cout << count << " × " << why.constData() << "\n";
 }
 
 // The characters Unix tools write one way take the codes iconv gives them in all three

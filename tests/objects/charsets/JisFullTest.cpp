@@ -17,7 +17,9 @@ TEST(JisFull, FilesWithSupplementaryKanjiAndHalfWidthKatakanaRoundTrip) {
     EXPECT_EQ(read.text, u"丂 and 漢字丂丄ｶﾞ\r\nｱあ\r\n"_s);
     EXPECT_EQ(encodeText(read.text, read.form, read.breakCode, false), file);
     EXPECT_EQ(findUnmappable(read.text, SCS_JIS).count, 0);
-    // Typed JIS X 0212 text is written after ESC $ ( D; EUC-JP writes the same codes.
+    // Typed JIS X 0212 text is written after ESC $ ( D; EUC-JP writes the same codes. A
+    // character alone takes the most room: a four-byte escape and its code.
+    EXPECT_EQ(encodeText(u"¡"_s, SCS_JIS, SLB_CRLF, false), "\x1B$(D\"B");
     EXPECT_EQ(encodeText(u"a丂b"_s, SCS_JIS, SLB_CRLF, false), "a\x1B$(D0!\x1B(Bb");
     EXPECT_EQ(encodeText(u"a丂b"_s, SCS_EUC, SLB_CRLF, false), "a\x8F\xB0\xA1"
                                                                "b");
