@@ -253,7 +253,7 @@ TEST(Cp932Encode, UnmappableCharactersBecomeOneQuestionMarkEach) {
         {units({0xD842, u'A'}), "?A", 1},
         {units({0xDF9F, 0xD842}), "??", 2}, // reversed pair: two lone surrogates
         {units({0xD842, 0xD842, 0xDF9F}), "??", 2},
-        {units({u'a', 0x00E9, 0xD842, 0xDF9F, u'b', 0x00A5, 0x3042}), "a??b?\x82\xA0", 3},
+        {units({u'a', 0x00E9, 0xD842, 0xDF9F, u'b', 0x00A9, 0x3042}), "a??b?\x82\xA0", 3},
         {u"日本語"_s, "\x93\xFA\x96\x7B\x8C\xEA", 0},
     };
     for (const auto& c : cases) {
