@@ -1,6 +1,7 @@
 // Positions of the CR LF text and the selection members built on them.
 #include "orvenly/AutomationError.h"
 #include "orvenly/TextEditor.h"
+#include "orvenly/TextStorage.h"
 
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
@@ -9,49 +10,6 @@
 #include <algorithm>
 
 namespace orvenly {
-
-namespace {
-
-// The document separates paragraphs with U+2029; the object's text with CR LF. One pass
-// each way, since documents run to millions of characters.
-QString withCrLf(const QString& text, qsizetype breaks) {
-    QString result(text.size() + breaks, Qt::Uninitialized);
-    QChar* out = result.data();
-    for (const QChar c : text) {
-        if (c == QChar::ParagraphSeparator) {
-            *out++ = u'\r';
-            *out++ = u'\n';
-        } else {
-            *out++ = c;
-        }
-    }
-    result.truncate(out - result.constData());
-    return result;
-}
-
-QString withCrLf(const QString& text) {
-    return withCrLf(text, text.count(QChar::ParagraphSeparator));
-}
-
-// Every CR LF, lone CR and lone LF becomes one paragraph break.
-QString withBreaks(const QString& text) {
-    QString result(text.size(), Qt::Uninitialized);
-    QChar* out = result.data();
-    const QChar* end = text.constEnd();
-    for (const QChar* in = text.constBegin(); in != end; ++in) {
-        if (*in == u'\r') {
-            *out++ = u'\n';
-            if (in + 1 != end && in[1] == u'\n')
-                ++in;
-        } else {
-            *out++ = *in;
-        }
-    }
-    result.truncate(out - result.constData());
-    return result;
-}
-
-} // namespace
 
 int TextEditor::toDocument(int32_t position) const {
     const QTextDocument& document = *target().document();
@@ -127,14 +85,13 @@ void TextEditor::flushSelection() const {
 }
 
 QString TextEditor::Text() const {
-    const QTextDocument& document = *target().document();
-    return withCrLf(document.toRawText(), document.blockCount() - 1);
+    return textWithCrLf(*target().document());
 }
 
 void TextEditor::SetText(const QString& value) {
     m_hasPending = false;
     m_pending = QTextCursor();
-    target().setPlainText(withBreaks(value));
+    target().setPlainText(paragraphsFromBreaks(value));
 }
 
 int32_t TextEditor::SelStart() const {
@@ -153,7 +110,7 @@ int32_t TextEditor::SelLength() const {
 }
 
 QString TextEditor::SelText() const {
-    return withCrLf(cursor().selectedText());
+    return crLfFromParagraphs(cursor().selectedText());
 }
 
 void TextEditor::SetSelStart(int32_t value) {
@@ -202,7 +159,7 @@ void TextEditor::ReplaceSel(const QString& ReplaceStr, bool fCanUndo) {
     if (!fCanUndo)
         document.setUndoRedoEnabled(false);
     QTextCursor current = cursor();
-    current.insertText(withBreaks(ReplaceStr));
+    current.insertText(paragraphsFromBreaks(ReplaceStr));
     setPending(current);
     if (!fCanUndo)
         document.setUndoRedoEnabled(true);

@@ -28,7 +28,7 @@ bool clipboardHasText() {
 
 } // namespace
 
-// Only a change touches the item and the button, so the timer costs nothing while idle.
+// Only a change touches the item and the button.
 void cMainFrame::setCommandEnabled(EditCmd command, const char* buttonKey, bool enabled) {
     QAction* item = menuItem(command);
     if (item->isEnabled() == enabled)
@@ -51,18 +51,40 @@ void cMainFrame::UpdateEditCommands() {
         setCommandEnabled(EditCmd::Cut, "cut", selected);
         setCommandEnabled(EditCmd::Copy, "copy", selected);
 
+        // Reading the caret puts the focus into the box, so it is read while the box has the
+        // focus or while another window (the find dialog, which moves the caret) has it; not
+        // while another part of this window does.
         const QWidget* focus = QApplication::focusWidget();
         const QPlainTextEdit& box = m_ActiveDocument->txtEdit();
+        const bool inBox = focus && (focus == &box || box.isAncestorOf(focus));
         int32_t x = 0;
         int32_t y = 0;
-        if (focus && (focus == &box || box.isAncestorOf(focus)) &&
-            editor.GetCurrentCoordinate(x, y)) {
+        if ((inBox || !focus || focus->window() != this) && editor.GetCurrentCoordinate(x, y)) {
             m_lblCoordinate->setText(QString::number(y + 1) + u" 行, "_s + QString::number(x + 1) +
                                      u" 列"_s);
         }
     } catch (const orvenly::AutomationError&) {
-        // The next tick tries again.
+        // The next change tries again.
     }
+}
+
+void cMainFrame::followActiveDocument(ChildWindow* document) {
+    for (const QMetaObject::Connection& connection : m_activeConnections)
+        disconnect(connection);
+    m_activeConnections.clear();
+    m_ActiveDocument = document;
+    if (document) {
+        const QPlainTextEdit* box = &document->txtEdit();
+        for (const auto signal : {&QPlainTextEdit::undoAvailable, &QPlainTextEdit::redoAvailable,
+                                  &QPlainTextEdit::copyAvailable})
+            m_activeConnections.push_back(
+                connect(box, signal, this, &cMainFrame::UpdateEditCommands));
+        for (const auto signal :
+             {&QPlainTextEdit::selectionChanged, &QPlainTextEdit::cursorPositionChanged})
+            m_activeConnections.push_back(
+                connect(box, signal, this, &cMainFrame::UpdateEditCommands));
+    }
+    UpdateEditCommands();
 }
 
 QMenu* cMainFrame::RefreshEditMenu() {
