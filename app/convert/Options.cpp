@@ -235,8 +235,8 @@ Options:
 With more than one FILE and standard error on a terminal, a progress line shows how
 many files are done.
 
-Characters that the output charset cannot hold (such as an IBM extension kanji, say
-0xFA 0x5C in Shift_JIS, in JIS, or an emoji in Shift_JIS), and bytes of the input that
+Characters that the output charset cannot hold (such as an IBM extension numeral, say
+0xFA 0x40 in Shift_JIS, in JIS, or an emoji in Shift_JIS), and bytes of the input that
 could not be read, stop the conversion of that file, as with iconv: it is reported with
 the number of such characters and the line of the first; with --in-place it is left as
 it was, with -o its copy is not written, and on standard output its conversion stops
