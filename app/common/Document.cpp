@@ -54,11 +54,6 @@ bool holdsBreakLikeCharacters(const QString& text) {
     });
 }
 
-bool holdsHalfWidthKana(const QString& text) {
-    return std::any_of(text.cbegin(), text.cend(),
-                       [](QChar c) { return c.unicode() >= 0xFF61 && c.unicode() <= 0xFF9F; });
-}
-
 LoadedState decodeFile(const QByteArray& bytes, const FileFormat& requested,
                        const FileFormat& current) {
     LoadedState state;
@@ -75,7 +70,7 @@ LoadedState decodeFile(const QByteArray& bytes, const FileFormat& requested,
         state.format.breakCode = decoded.form.charset == SCS_EUC ? SLB_LF : SLB_CRLF;
     if (requested.breakCode == SLB_UNKNOWN)
         state.mixedBreaks = lineBreakKinds(bytes, decoded.form).mixed();
-    state.halfWidthKana = decoded.form.charset == SCS_JIS && holdsHalfWidthKana(state.text);
+    state.halfWidthKana = decoded.form.charset == SCS_JIS && hasHalfWidthKatakana(bytes);
     return state;
 }
 
