@@ -4,6 +4,8 @@
 #include <orvenly/Unmappable.h>
 
 #include <QList>
+#include <algorithm>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -53,21 +55,42 @@ QByteArray withoutEscapes(const QByteArray& bytes) {
 
 } // namespace
 
+namespace {
+
+// The cells the character at i takes from column on, and how many UTF-16 units it has.
+std::pair<int, qsizetype> cellsAt(QStringView line, qsizetype i, qsizetype end, int column,
+                                  int tabStep) {
+    const QChar c = line[i];
+    if (c == u'\t')
+        return {tabStep > 0 ? (column / tabStep + 1) * tabStep - column : 1, 1};
+    if (c.isHighSurrogate() && i + 1 < end && line[i + 1].isLowSurrogate())
+        return {2, 2};
+    return {singleCell(c.unicode()) ? 1 : 2, 1};
+}
+
+} // namespace
+
 int cellColumn(QStringView line, qsizetype position, int tabStep) {
     int column = 0;
     const qsizetype end = std::min(position, line.size());
-    for (qsizetype i = 0; i < end; ++i) {
-        const QChar c = line[i];
-        if (c == u'\t') {
-            column = tabStep > 0 ? (column / tabStep + 1) * tabStep : column + 1;
-        } else if (c.isHighSurrogate() && i + 1 < end && line[i + 1].isLowSurrogate()) {
-            column += 2;
-            ++i;
-        } else {
-            column += singleCell(c.unicode()) ? 1 : 2;
-        }
+    for (qsizetype i = 0; i < end;) {
+        const auto [cells, units] = cellsAt(line, i, end, column, tabStep);
+        column += cells;
+        i += units;
     }
     return column;
+}
+
+qsizetype cellPosition(QStringView line, int column, int tabStep) {
+    int at = 0;
+    for (qsizetype i = 0; i < line.size();) {
+        const auto [cells, units] = cellsAt(line, i, line.size(), at, tabStep);
+        if (at + cells > column)
+            return i;
+        at += cells;
+        i += units;
+    }
+    return line.size();
 }
 
 QString characterCode(QStringView text, TextForm form) {

@@ -12,6 +12,11 @@ namespace penlark {
 // cell, any other two, and a tab reaches the next multiple of tabStep. 0 is the line's start.
 int cellColumn(QStringView line, qsizetype position, int tabStep);
 
+// The other way round: the position in line of the character that covers cell column (a
+// position whose cellColumn is column, or the one before the wide character or tab that spans
+// it); the line's end for a column beyond it.
+qsizetype cellPosition(QStringView line, int column, int tabStep);
+
 // The character at the start of text as the status bar names it: its code in the form and its
 // Unicode scalar value, "SJIS 82A0 / U+3042"; only "U+…" when the form cannot hold it, and
 // empty for no character (the end of a line).

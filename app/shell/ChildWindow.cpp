@@ -27,9 +27,14 @@
 #include <QScopeGuard>
 #include <QStyle>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 #include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdlib>
 #include <new>
 
 using namespace Qt::StringLiterals;
@@ -65,6 +70,10 @@ QString charsetName(TextForm form) {
     }
 }
 
+// The magnifications a view steps through, in percent.
+constexpr std::array<int32_t, 13> ZoomLevels{50,  67,  75,  80,  90,  100, 110,
+                                             125, 150, 175, 200, 250, 300};
+
 bool offersFiles(const QMimeData* data) {
     if (!data || !data->hasUrls())
         return false;
@@ -75,7 +84,8 @@ bool offersFiles(const QMimeData* data) {
 } // namespace
 
 ChildWindow::ChildWindow(DocumentHost& host, QWidget* parent) : QWidget(parent), m_host(host) {
-    setFont(platform::displayFont(u"ＭＳ ゴシック"_s, 0));
+    m_fontBase = platform::displayFont(u"ＭＳ ゴシック"_s, 0);
+    setFont(m_fontBase);
     m_txtEdit = new QPlainTextEdit(this);
     m_txtEdit->setObjectName(u"txtEdit"_s);
     m_txtEdit->setDocument(&m_document.storage().document());
@@ -90,6 +100,8 @@ ChildWindow::ChildWindow(DocumentHost& host, QWidget* parent) : QWidget(parent),
     connect(m_Editor.get(), &TextEditor::ContextMenu, this, &ChildWindow::showContextMenu,
             Qt::DirectConnection);
     connect(&m_document, &Document::captionChanged, this, &ChildWindow::UpdateCaption);
+    connect(&m_document.storage().document(), &QTextDocument::modificationChanged, this,
+            &ChildWindow::UpdateCaption);
     connect(&m_document, &Document::textReplaced, this, [this] { m_Editor->SetSelStart(0); });
     m_loaded = true;
     m_host.OnDocumentLoad(*this);
@@ -103,8 +115,36 @@ ChildWindow::~ChildWindow() {
 }
 
 void ChildWindow::SetFontBase(const QFont& value) {
-    setFont(value);
-    m_Editor->SetFont(value);
+    m_fontBase = value;
+    showFont();
+}
+
+void ChildWindow::SetZoom(int32_t percent) {
+    const auto nearest = std::min_element(ZoomLevels.begin(), ZoomLevels.end(), [&](int a, int b) {
+        return std::abs(a - percent) < std::abs(b - percent);
+    });
+    if (*nearest == m_zoom)
+        return;
+    m_zoom = *nearest;
+    showFont();
+    emit zoomChanged();
+}
+
+void ChildWindow::ZoomBy(int steps) {
+    const std::ptrdiff_t at =
+        std::find(ZoomLevels.begin(), ZoomLevels.end(), m_zoom) - ZoomLevels.begin();
+    const std::ptrdiff_t last = std::ssize(ZoomLevels) - 1;
+    SetZoom(ZoomLevels[std::clamp<std::ptrdiff_t>(at + steps, 0, last)]);
+}
+
+void ChildWindow::showFont() {
+    QFont shown = m_fontBase;
+    if (m_fontBase.pointSizeF() > 0)
+        shown.setPointSizeF(m_fontBase.pointSizeF() * m_zoom / 100);
+    else if (m_fontBase.pixelSize() > 0)
+        shown.setPixelSize(std::max(1, m_fontBase.pixelSize() * m_zoom / 100));
+    setFont(shown);
+    m_Editor->SetFont(shown);
 }
 
 void ChildWindow::SetForeColorBase(uint32_t value) {
@@ -138,7 +178,8 @@ void ChildWindow::SetBreakCode(StringLineBreakCodeConstants value) {
 void ChildWindow::UpdateCaption() {
     const FileFormat& format = m_document.format();
     const QString form = formCaption(format.form);
-    QString caption = FileName() + u" ( "_s + form;
+    // A modified document is marked after its name, where the eye finds it first.
+    QString caption = FileName() + (m_document.isModified() ? u"* ( "_s : u" ( "_s) + form;
     if (format.form.charset == SCS_OCTETSTREAM)
         caption += u" )"_s;
     else
@@ -360,6 +401,17 @@ bool ChildWindow::eventFilter(QObject* watched, QEvent* event) {
     if (!m_loaded || watched != m_txtEdit->viewport())
         return QWidget::eventFilter(watched, event);
     switch (event->type()) {
+    case QEvent::Wheel: {
+        auto& wheel = *static_cast<QWheelEvent*>(event);
+        if (!(wheel.modifiers() & Qt::ControlModifier))
+            break;
+        // A notch is 120; away from the user magnifies.
+        m_wheelRest += wheel.angleDelta().y();
+        const int steps = m_wheelRest / 120;
+        m_wheelRest -= steps * 120;
+        ZoomBy(steps);
+        return true;
+    }
     case QEvent::DragEnter:
     case QEvent::DragMove: {
         auto& drag = *static_cast<QDragMoveEvent*>(event);

@@ -58,8 +58,15 @@ public:
     const QString& FileName() const { return m_document.FileName(); }
     bool CanOverWrite() const { return m_document.CanOverWrite(); }
 
-    QFont FontBase() const { return font(); }
+    // The preference's font; the view shows it magnified by Zoom.
+    QFont FontBase() const { return m_fontBase; }
     void SetFontBase(const QFont& value);
+    // This view's own magnification in percent, 100 for the preference's size; it survives
+    // a new FontBase. SetZoom takes the nearest of the levels, 50 to 300 %.
+    int32_t Zoom() const { return m_zoom; }
+    void SetZoom(int32_t percent);
+    // Moves steps levels up (positive) or down, stopping at the first and the last.
+    void ZoomBy(int steps);
     // Colours are 32-bit: an RGB value, or 0x80000000 + n for the system colour n.
     uint32_t ForeColorBase() const { return m_foreColor; }
     void SetForeColorBase(uint32_t value);
@@ -116,10 +123,13 @@ public:
 
     const QString& Key() const { return m_key; }
     int32_t Index() const { return m_index; }
-    // The caption: file name, charset and line-break code.
+    // The caption: file name ("*" after it while modified), charset and line-break code.
     QString Caption() const { return windowTitle(); }
     // The subwindow holding the form, none before the first Show2.
     QMdiSubWindow* subWindow() const { return m_subWindow; }
+
+signals:
+    void zoomChanged();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -133,6 +143,7 @@ private:
     void Unload();
 
     void UpdateCaption();
+    void showFont();
     void activate();
     void showContextMenu(int32_t hwndCtrl, int32_t x, int32_t y, bool& DefaultMenu);
     // Tells the user why a load failed.
@@ -159,6 +170,10 @@ private:
     QPointer<QMdiSubWindow> m_subWindow;
     QString m_key;
     int32_t m_index = 0;
+    QFont m_fontBase;
+    int32_t m_zoom = 100;
+    // Wheel turns short of a notch (fine-grained wheels and touchpads), kept for the next.
+    int m_wheelRest = 0;
     uint32_t m_foreColor = 0x80000008u;
     uint32_t m_backColor = 0x80000005u;
     bool m_loaded = false;

@@ -30,10 +30,11 @@ enum class EditCmd {
     Find = 9,
     FindNext = 10,
     Replace = 11,
+    GoToLine = 13,
     DateAndTime = 14,
     Properties = 22,
 };
-enum class ViewCmd { Toolbar = 0 };
+enum class ViewCmd { Toolbar = 0, ZoomIn = 2, ZoomOut = 3, ZoomReset = 4 };
 enum class WindowCmd {
     Cascade = 0,
     TileSideBySide = 1,

@@ -167,6 +167,8 @@ void cMainFrame::m_Documents_MenuChanged(bool hasChild) {
         menuItem(item)->setEnabled(hasChild);
     if (!hasChild)
         menuItem(FileCmd::Reopen)->setEnabled(false);
+    for (ViewCmd item : {ViewCmd::ZoomIn, ViewCmd::ZoomOut, ViewCmd::ZoomReset})
+        menuItem(item)->setEnabled(hasChild);
     setButtonEnabled("save", hasChild);
     setButtonEnabled("saveall", hasChild);
     m_menus.at(FrameMenu::Edit)->menuAction()->setVisible(hasChild);

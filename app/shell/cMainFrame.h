@@ -79,8 +79,9 @@ public:
     tamsell::FlatToolbar& ftbEdit() const { return *m_ftbEdit; }
     QWidget& picToolbar() const { return *m_picToolbar; }
     QLabel& lblCoordinate() const { return *m_lblCoordinate; }
-    // The status bar's fields: caret, character code, format, modified, read-only, overwrite.
-    enum class StatusField { Caret, Code, Format, Modified, ReadOnly, Overwrite };
+    // The status bar's fields: caret, character code, format, modified, read-only, overwrite,
+    // and the view's zoom when it is not 100 %.
+    enum class StatusField { Caret, Code, Format, Modified, ReadOnly, Overwrite, Zoom };
     QLabel& statusField(StatusField field) const { return *m_statusFields.at(field); }
     cFloatEditorProperty& propertyWindow() const { return *m_property; }
     cDlgReplace& findDialog() const { return *m_find; }
@@ -177,6 +178,10 @@ private:
     void openDroppedLater(const QStringList& files);
     // Shows the find dialog in a style, seeded with the active document's selection.
     void showFind(int32_t style);
+    // Asks for a line (and column) and moves the document's caret there, clamped to its text.
+    void goToLine(ChildWindow& document);
+    // The view's own magnification; the preference's font size stays as it is.
+    void zoom(ChildWindow& document, ViewCmd item);
 
     // Document states.
     void m_Documents_MenuChanged(bool hasChild);

@@ -75,6 +75,9 @@ void cMainFrame::mnuEditCmd_Click(EditCmd item) {
         case EditCmd::Replace:
             showFind(1);
             break;
+        case EditCmd::GoToLine:
+            goToLine(*m_ActiveDocument);
+            break;
         case EditCmd::DateAndTime:
             editor.ReplaceSel(generalDate(QDateTime::currentDateTime()), true);
             break;
@@ -92,9 +95,18 @@ void cMainFrame::mnuEditCmd_Click(EditCmd item) {
 }
 
 void cMainFrame::mnuViewCmd_Click(ViewCmd item) {
-    // The item has flipped its check mark already.
-    if (item == ViewCmd::Toolbar)
+    switch (item) {
+    case ViewCmd::Toolbar:
+        // The item has flipped its check mark already.
         m_picToolbar->setVisible(menuItem(ViewCmd::Toolbar)->isChecked());
+        break;
+    case ViewCmd::ZoomIn:
+    case ViewCmd::ZoomOut:
+    case ViewCmd::ZoomReset:
+        if (m_ActiveDocument)
+            zoom(*m_ActiveDocument, item);
+        break;
+    }
 }
 
 void cMainFrame::mnuWindowCmd_Click(WindowCmd item) {

@@ -75,6 +75,8 @@ void cMainFrame::followActiveDocument(ChildWindow* document) {
                 connect(box, signal, this, &cMainFrame::UpdateEditCommands));
         m_activeConnections.push_back(connect(box->document(), &QTextDocument::modificationChanged,
                                               this, &cMainFrame::showDocumentState));
+        m_activeConnections.push_back(
+            connect(document, &ChildWindow::zoomChanged, this, &cMainFrame::showDocumentState));
     }
     UpdateEditCommands();
     showDocumentState();

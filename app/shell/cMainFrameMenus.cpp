@@ -127,6 +127,7 @@ void cMainFrame::buildEditMenu() {
     addItem(EditCmd::Find, u"検索(&F)"_s, QKeySequence(Qt::CTRL | Qt::Key_F));
     addItem(EditCmd::FindNext, u"次を検索(&N)"_s, QKeySequence(Qt::Key_F3));
     addItem(EditCmd::Replace, u"置換(&E)"_s, QKeySequence(Qt::CTRL | Qt::Key_H));
+    addItem(EditCmd::GoToLine, u"指定行へ移動(&G)..."_s, QKeySequence(Qt::CTRL | Qt::Key_G));
     addSeparator(FrameMenu::Edit);
     addItem(EditCmd::DateAndTime, u"日付と時刻(&D)"_s, QKeySequence(Qt::Key_F5));
     addSeparator(FrameMenu::Edit);
@@ -140,6 +141,15 @@ void cMainFrame::buildViewMenu() {
     QAction* toolbar = addItem(ViewCmd::Toolbar, u"ツール バー(&T)"_s);
     toolbar->setCheckable(true);
     toolbar->setChecked(true);
+    addSeparator(FrameMenu::View);
+    // Ctrl+= too: the plus sign needs Shift on most keyboards.
+    addItem(ViewCmd::ZoomIn, u"拡大(&I)"_s)
+        ->setShortcuts(
+            {QKeySequence(QKeySequence::ZoomIn), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    addItem(ViewCmd::ZoomOut, u"縮小(&O)"_s, QKeySequence::ZoomOut);
+    addItem(ViewCmd::ZoomReset, u"元のサイズ(&D)"_s, QKeySequence(Qt::CTRL | Qt::Key_0));
+    for (ViewCmd item : {ViewCmd::ZoomIn, ViewCmd::ZoomOut, ViewCmd::ZoomReset})
+        menuItem(item)->setEnabled(false);
 }
 
 void cMainFrame::buildWindowMenu() {

@@ -21,7 +21,7 @@ void cMainFrame::buildStatusBar() {
     bar->setSizeGripEnabled(true);
     for (const StatusField field :
          {StatusField::Caret, StatusField::Code, StatusField::Format, StatusField::Modified,
-          StatusField::ReadOnly, StatusField::Overwrite}) {
+          StatusField::ReadOnly, StatusField::Overwrite, StatusField::Zoom}) {
         auto* label = new QLabel(bar);
         label->setContentsMargins(6, 0, 6, 0);
         // The caret and the code keep the room they need, so the fields do not jump about.
@@ -63,9 +63,10 @@ void cMainFrame::showDocumentState() {
     QLabel& format = *m_statusFields.at(StatusField::Format);
     QLabel& modified = *m_statusFields.at(StatusField::Modified);
     QLabel& readOnly = *m_statusFields.at(StatusField::ReadOnly);
+    QLabel& zoom = *m_statusFields.at(StatusField::Zoom);
     if (!m_ActiveDocument) {
         for (QLabel* field :
-             {&format, &modified, &readOnly, m_statusFields.at(StatusField::Overwrite)})
+             {&format, &modified, &readOnly, &zoom, m_statusFields.at(StatusField::Overwrite)})
             field->clear();
         return;
     }
@@ -79,6 +80,7 @@ void cMainFrame::showDocumentState() {
     const bool unwritable = document.CanOverWrite() && QFileInfo::exists(document.FullPath()) &&
                             !QFileInfo(document.FullPath()).isWritable();
     readOnly.setText(unwritable ? u"読み取り専用"_s : QString());
+    zoom.setText(document.Zoom() == 100 ? QString() : QString::number(document.Zoom()) + u" %"_s);
 }
 
 } // namespace penlark

@@ -20,6 +20,16 @@ TEST(CaretReadout, ColumnsCountCellsAndTabStops) {
     EXPECT_EQ(cellColumn(u"\t\t"_s, 2, 4), 8);
 }
 
+// A column inside a wide character or a tab lands before it; one past the end at the end.
+TEST(CaretReadout, PositionsOfColumns) {
+    const QString line = u"ab\tｱあ😀\tx"_s;
+    const qsizetype expected[] = {0, 1, 2, 2, 2, 2, 2, 2, 3, 4, 4, 5, 5, 7, 7, 7, 8, 9};
+    for (int column = 0; column < int(std::size(expected)); ++column)
+        EXPECT_EQ(cellPosition(line, column, 8), expected[column]) << column;
+    EXPECT_EQ(cellPosition(u"\t\tx"_s, 8, 4), 2);
+    EXPECT_EQ(cellPosition(u"\tx"_s, 1, 0), 1);
+}
+
 TEST(CaretReadout, CharacterCodesInEveryForm) {
     const struct {
         QString text;

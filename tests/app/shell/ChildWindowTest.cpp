@@ -96,15 +96,24 @@ TEST_F(ChildWindowTest, CharsetAndBreakCodeMarkTheDocumentOnlyWhenTheyChange) {
     window.SetCharset(SCS_JIS);
     EXPECT_TRUE(window.Editor().Modify());
     window.SetBreakCode(SLB_CR);
-    EXPECT_EQ(window.Caption(), u"newdocument ( JIS / Macintosh )"_s);
+    EXPECT_EQ(window.Caption(), u"newdocument* ( JIS / Macintosh )"_s);
     window.SetCharset(SCS_EUC);
     window.SetBreakCode(SLB_LF);
-    EXPECT_EQ(window.Caption(), u"newdocument ( Euc / Unix )"_s);
+    EXPECT_EQ(window.Caption(), u"newdocument* ( Euc / Unix )"_s);
     window.SetCharset(SCS_OCTETSTREAM);
-    EXPECT_EQ(window.Caption(), u"newdocument ( Octet-Stream )"_s);
+    EXPECT_EQ(window.Caption(), u"newdocument* ( Octet-Stream )"_s);
     window.SetCharset(StringCharsetTypeConstants(9));
     window.SetBreakCode(SLB_UNKNOWN);
-    EXPECT_EQ(window.Caption(), u"newdocument ( "_s);
+    EXPECT_EQ(window.Caption(), u"newdocument* ( "_s);
+}
+
+TEST_F(ChildWindowTest, CaptionMarksTheModifiedDocument) {
+    window.NewDocument();
+    window.Editor().ReplaceSel(u"あ"_s);
+    EXPECT_EQ(window.Caption(), u"newdocument* ( Shift JIS / Windows )"_s);
+    EXPECT_EQ(host.log.last(), u"Caption newdocument* ( Shift JIS / Windows )"_s);
+    window.Editor().Undo();
+    EXPECT_EQ(window.Caption(), u"newdocument ( Shift JIS / Windows )"_s);
 }
 
 // Shift_JIS and EUC-JP files with one break code come back byte for byte; JIS too.

@@ -11,6 +11,7 @@
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QWheelEvent>
 
 namespace {
 
@@ -156,6 +157,39 @@ TEST_F(MainFrameStateTest, CaretLabelShowsLineThenColumnAndClearsWithTheLastDocu
     EXPECT_TRUE(frame->statusField(Field::Format).text().isEmpty());
 }
 
+// Lines clamp to the text, columns (cells as the status bar counts them) to the line.
+TEST_F(MainFrameStateTest, GoToLineMovesTheCaretAndScrollsItIntoView) {
+    penlark::ChildWindow& created = newDocument();
+    created.Editor().SetText(u"abc\r\nあいう\r\n\tx"_s + u"\r\n"_s.repeated(300));
+    settings.TabStep = 4;
+    EXPECT_EQ(item(EditCmd::GoToLine)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_G));
+    const struct {
+        QStringList typed;
+        int32_t selStart;
+    } cases[] = {
+        {{u"2"_s, u"5"_s}, 7},     // the cells of う
+        {{u"2"_s, u"4"_s}, 6},     // the second cell of い
+        {{u"3"_s, u"5"_s}, 11},    // past the tab
+        {{u"3"_s, u"99"_s}, 12},   // the end of the line
+        {{u"0"_s}, 0},             // before the first line
+        {{u"99999999999"_s}, 612}, // beyond the last line
+    };
+    for (const auto& [typed, selStart] : cases) {
+        answer(u"GoToLine"_s, orvenly::msgbox::OK, typed);
+        item(EditCmd::GoToLine)->trigger();
+        EXPECT_EQ(created.Editor().SelStart(), selStart) << typed.join(u' ').toStdString();
+    }
+    EXPECT_EQ(requests.back().style, 303);
+    EXPECT_EQ(requests.back().details, QStringList{u"1"_s});
+
+    answer(u"GoToLine"_s, orvenly::msgbox::Cancel, {u"1"_s});
+    item(EditCmd::GoToLine)->trigger();
+    EXPECT_EQ(created.Editor().SelStart(), 612);
+    QCoreApplication::processEvents();
+    const QPlainTextEdit& box = created.txtEdit();
+    EXPECT_TRUE(box.viewport()->rect().contains(box.cursorRect()));
+}
+
 // The find dialog has the focus and moves the caret; the readout follows.
 TEST_F(MainFrameStateTest, CaretLabelStaysCurrentWhileTheFindDialogHasTheFocus) {
     penlark::ChildWindow& created = newDocument();
@@ -171,6 +205,33 @@ TEST_F(MainFrameStateTest, CaretLabelStaysCurrentWhileTheFindDialogHasTheFocus) 
     frame->UpdateEditCommands();
     EXPECT_EQ(frame->lblCoordinate().text(), u"3 行, 3 列"_s);
     EXPECT_EQ(QApplication::focusWidget()->window(), &find);
+}
+
+TEST_F(MainFrameStateTest, ZoomChangesTheActiveViewOnlyUntilCtrl0) {
+    penlark::ChildWindow& other = newDocument();
+    penlark::ChildWindow& active = newDocument();
+    const qreal size = active.Editor().Font().pointSizeF();
+    ASSERT_GT(size, 0);
+    focusEditor(active);
+    QTest::keyClick(&active.txtEdit(), Qt::Key_Plus, Qt::ControlModifier);
+    QTest::keyClick(&active.txtEdit(), Qt::Key_Equal, Qt::ControlModifier);
+    EXPECT_EQ(active.Zoom(), 125);
+    QTest::keyClick(&active.txtEdit(), Qt::Key_Minus, Qt::ControlModifier);
+    EXPECT_EQ(active.Zoom(), 110);
+    QWheelEvent wheel({10, 10}, active.txtEdit().viewport()->mapToGlobal(QPointF(10, 10)), {},
+                      {0, 240}, Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(active.txtEdit().viewport(), &wheel);
+    EXPECT_EQ(active.Zoom(), 150);
+    EXPECT_DOUBLE_EQ(active.Editor().Font().pointSizeF(), size * 1.5);
+    EXPECT_EQ(frame->statusField(penlark::cMainFrame::StatusField::Zoom).text(), u"150 %"_s);
+    // New settings keep each view's zoom.
+    frame->ApplySettings();
+    EXPECT_DOUBLE_EQ(active.Editor().Font().pointSizeF(), size * 1.5);
+    EXPECT_DOUBLE_EQ(other.Editor().Font().pointSizeF(), size);
+
+    QTest::keyClick(&active.txtEdit(), Qt::Key_0, Qt::ControlModifier);
+    EXPECT_DOUBLE_EQ(active.Editor().Font().pointSizeF(), size);
+    EXPECT_TRUE(frame->statusField(penlark::cMainFrame::StatusField::Zoom).text().isEmpty());
 }
 
 TEST_F(MainFrameStateTest, DateAndTimeIsInsertedUndoably) {
