@@ -104,7 +104,9 @@ void SheetEditors::close() {
     if (!m_item)
         return;
     const bool focused = hasFocus();
-    commit();
+    // Leaving the text box validates it; a box never entered holds nothing to validate.
+    if (m_textBox->hasFocus() || m_textBox->isModified())
+        commit();
     m_item.reset();
     if (focused)
         m_sheet.setFocus();
@@ -232,7 +234,9 @@ void SheetEditors::sync() {
 }
 
 void SheetEditors::commit() {
-    if (!m_item || m_committing || !hasTextBox(m_style) || !m_textBox->isModified())
+    // Every validation raises AfterValueEdit, unchanged text and a value chosen from the
+    // list included: a handler that checks values there sees every commit.
+    if (!m_item || m_committing || !hasTextBox(m_style))
         return;
     QScopedValueRollback<bool> committing(m_committing, true);
     const std::shared_ptr<SheetItem> item = m_item;
