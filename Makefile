@@ -3,8 +3,8 @@ ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 # About three minutes in all on two cores.
 FUZZ_RUNS ?= tree_readers:30000 full_path:15000 shell_link:40000 version_resource:30000 \
-  archive:30000 property_bag_text:30000 registry_values:5000 form_recognition:30000 \
-  charset_engine:6000
+  archive:20000 property_bag_text:30000 registry_values:5000 form_recognition:30000 \
+  charset_engine:5000
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 

@@ -54,14 +54,14 @@ void directEqualsThroughText(QByteArrayView input) {
                           {SCS_UTF8, SCS_SHIFTJIS},
                           {SCS_UTF8, SCS_EUC},
                           {SCS_SHIFTJIS, SCS_UTF8}};
-    // transcode takes the text after a mark; decodeText leaves the mark out by itself.
+    // transcode takes the text after a mark; decodeText leaves one mark out by itself.
     const QByteArrayView mark("\xEF\xBB\xBF");
     for (const Pair pair : pairs) {
         const QByteArrayView text =
             pair.from == SCS_UTF8 && input.startsWith(mark) ? input.sliced(mark.size()) : input;
         for (const StringLineBreakCodeConstants code : Codes) {
             const QByteArray direct = transcode(text, pair.from, pair.to, code);
-            const QByteArray through = throughText(text, pair.from, pair.to, code);
+            const QByteArray through = throughText(input, pair.from, pair.to, code);
             if (direct != through)
                 differ("transcode differs from the road through text", text, direct, through);
         }
