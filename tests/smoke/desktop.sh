@@ -5,18 +5,20 @@
 unset QT_QPA_PLATFORM
 
 # Focus and dialogs behave as on a desktop only with a window manager; it is ready once it
-# has announced itself on the root window.
+# has announced itself on the root window. One that could not reach the display yet is
+# started again.
 start_window_manager() {
-    if command -v openbox >/dev/null 2>&1; then
-        openbox >/dev/null 2>&1 &
-        window_manager=$!
-        for _ in $(seq 1 100); do
-            xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
-            sleep 0.1
-        done
-        echo "the window manager did not start" >&2
-        return 1
-    fi
+    command -v openbox >/dev/null 2>&1 || return 0
+    for _ in $(seq 1 100); do
+        if [ -z "${window_manager:-}" ] || ! kill -0 "$window_manager" 2>/dev/null; then
+            openbox >/dev/null 2>&1 &
+            window_manager=$!
+        fi
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+        sleep 0.1
+    done
+    echo "the window manager did not start" >&2
+    return 1
 }
 
 stop_window_manager() {
