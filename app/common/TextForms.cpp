@@ -46,6 +46,28 @@ const QList<FormChoice>& writeForms() {
     return forms;
 }
 
+const QStringList& breakCaptions() {
+    static const QStringList captions = {u"CR + LF [Windows]"_s, u"CR [Macintosh]"_s,
+                                         u"LF [Unix]"_s};
+    return captions;
+}
+
+QString breakCaption(StringLineBreakCodeConstants breakCode) {
+    static const QString names[] = {u"Windows"_s, u"Macintosh"_s, u"Unix"_s};
+    return breakCode >= SLB_CRLF && breakCode <= SLB_LF ? names[breakCode - SLB_CRLF] : QString();
+}
+
+QString breakCharacters(StringLineBreakCodeConstants breakCode) {
+    switch (breakCode) {
+    case SLB_CR:
+        return u"CR"_s;
+    case SLB_LF:
+        return u"LF"_s;
+    default:
+        return u"CR LF"_s;
+    }
+}
+
 QString formCaption(TextForm form) {
     // The captions spell EUC-JP as "Euc"; every other form goes by its own name.
     return form.charset == SCS_EUC ? u"Euc"_s : form.name();

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 
 namespace penlark {
@@ -37,6 +38,15 @@ const QList<FormChoice>& readForms();
 const QList<FormChoice>& writeForms();
 // The Japanese charsets alone.
 const QList<FormChoice>& legacyForms();
+
+// The line-break codes as the lists offer them: "CR + LF [Windows]", "CR [Macintosh]",
+// "LF [Unix]", in the order of their values.
+const QStringList& breakCaptions();
+// A break code as a document's caption ends with it: "Windows", "Macintosh", "Unix"; empty for
+// SLB_UNKNOWN.
+QString breakCaption(orvenly::StringLineBreakCodeConstants breakCode);
+// A break code by its characters, as questions name it: "CR LF", "CR", "LF".
+QString breakCharacters(orvenly::StringLineBreakCodeConstants breakCode);
 
 // How the program names a form in captions and questions: "Shift JIS", "JIS", "Euc",
 // "Octet-Stream" for the Japanese charsets, as their captions always did, and the Unicode

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <platform/ReadableFile.h>
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <cstddef>
@@ -9,7 +11,7 @@ namespace penlark::convert {
 
 // Larger inputs are refused rather than exhausting memory: a document is held in
 // several forms (bytes, UTF-16, output) at once.
-inline constexpr qsizetype MaxInputSize = qsizetype(256) * 1024 * 1024;
+inline constexpr qsizetype MaxInputSize = platform::MaxTextFileSize;
 
 // The whole content of a file, or of standard input for "-". Regular files of a huge page
 // or more are read into a region of huge pages of their own: fresh 4 KiB pages, of a buffer

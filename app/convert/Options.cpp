@@ -216,8 +216,11 @@ Options:
                how many on standard error); without it such a file is not converted
   --in-place   rewrite each FILE with its conversion. The new content goes to a
                temporary file next to it, which takes the file's place only once it is
-               complete and on disk: a failure leaves the file as it was. Files that
-               the conversion would not change are left alone. --overwrite is the same
+               complete and on disk: a failure leaves the file as it was. A file in a
+               folder you may not write, or with other hard links, is written in place
+               after a backup of it in ~/.local/state/penlark/backup, which a failure
+               restores. Files that the conversion would not change are left alone.
+               --overwrite is the same
   -o DIR       write the conversion of each FILE to DIR, under the FILE's own name
                (through a temporary file as with --in-place); DIR must exist
   -j N         convert N files at a time (default: the number of cores). Messages

@@ -57,11 +57,6 @@ QComboBox* formList(const QString& name, const QList<FormChoice>& forms, QWidget
     return list;
 }
 
-const QStringList& lineBreaks() {
-    static const QStringList names = {u"CR + LF [Windows]"_s, u"CR [Macintosh]"_s, u"LF [Unix]"_s};
-    return names;
-}
-
 } // namespace
 
 void cDlgConverter::ShowConvert(QWidget* owner) {
@@ -194,7 +189,7 @@ void cDlgConverter::buildOptionsPage(QWidget& page) {
     cboCharsetSrc->insertItem(0, u"自動判別"_s, 0);
     cboCharsetSrc->setCurrentIndex(0);
     cboLineBreakSrc =
-        namedList(u"cboLineBreakSrc"_s, QStringList{u"自動判別"_s} + lineBreaks(), fraSrc);
+        namedList(u"cboLineBreakSrc"_s, QStringList{u"自動判別"_s} + breakCaptions(), fraSrc);
     chkForce = new QCheckBox(
         u"自動判別できなかった場合は、\r\n強制的に以下の文字セットとして変換(&F)"_s, fraSrc);
     chkForce->setObjectName(u"chkForce"_s);
@@ -209,7 +204,7 @@ void cDlgConverter::buildOptionsPage(QWidget& page) {
 
     auto* fraDest = new QGroupBox(u"変換後"_s, &page);
     cboCharsetDest = formList(u"cboCharsetDest"_s, writeForms(), fraDest);
-    cboLineBreakDest = namedList(u"cboLineBreakDest"_s, lineBreaks(), fraDest);
+    cboLineBreakDest = namedList(u"cboLineBreakDest"_s, breakCaptions(), fraDest);
     chkNarrow = new QCheckBox(u"半角カナ文字を全角に変換(&R)"_s, fraDest);
     chkNarrow->setObjectName(u"chkNarrow"_s);
     auto* dest = new QGridLayout(fraDest);

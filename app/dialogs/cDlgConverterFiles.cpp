@@ -1,6 +1,7 @@
 #include "dialogs/cDlgConverter.h"
 
 #include "common/Resource.h"
+#include "common/StringIds.h"
 #include "orvenly/FileDialog.h"
 #include "orvenly/ShellLink.h"
 
@@ -62,7 +63,7 @@ void cDlgConverter::addFiles(const QStringList& paths) {
 void cDlgConverter::cmdAdd_Click() {
     orvenly::FileDialog dialog;
     dialog.SetDefaultExt(u"txt"_s);
-    dialog.SetFilter(FormatResString(5002, {QString(QChar(u'\0'))}));
+    dialog.SetFilter(FormatResString(strings::FilterText, {QString(QChar(u'\0'))}));
     dialog.SetFilterIndex(1);
     dialog.SetFlags(AddFlags);
     dialog.SethwndOwner(this);

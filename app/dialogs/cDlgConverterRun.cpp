@@ -1,6 +1,7 @@
 #include "dialogs/cDlgConverter.h"
 
 #include "common/Resource.h"
+#include "common/StringIds.h"
 #include "common/TextForms.h"
 #include "dialogs/cDlgSelectFormat.h"
 #include "orvenly/AutomationError.h"
@@ -29,11 +30,6 @@ using namespace orvenly;
 
 namespace {
 
-constexpr int32_t MessageUnreadable = 250;
-constexpr int32_t MessageUnwritable = 252;
-// Files are read whole; larger ones are refused, as the editor refuses them.
-constexpr qint64 MaxFileSize = qint64(256) * 1024 * 1024;
-
 // The number and description of an error no step expected.
 QString errorText(int32_t number, const QString& description) {
     return u"\r\n\r\nCode: 0x%1\r\n\r\nDesc: '%2'"_s.arg(uint32_t(number), 8, 16, QChar(u'0'))
@@ -43,7 +39,7 @@ QString errorText(int32_t number, const QString& description) {
 // All bytes of a regular file, or nothing.
 std::optional<QByteArray> readWhole(const QString& path) {
     platform::ReadableFile file(path);
-    QByteArray bytes = file.readAll(MaxFileSize);
+    QByteArray bytes = file.readAll(platform::MaxTextFileSize);
     if (file.failure() != platform::ReadableFile::Failure::None)
         return std::nullopt;
     return bytes;
@@ -117,8 +113,11 @@ bool cDlgConverter::ConvertFile(const QString& path) {
 
     // The file keeps its contents until the new ones are complete.
     for (;;) {
-        if (platform::replaceFileContents(path, *output))
+        if (platform::replaceFileContents(path, *output)) {
+            // A run stopped half-way must still say which files it changed.
+            Log(u"ファイル '%1' を変換しました。"_s.arg(path));
             return true;
+        }
         const FailureAnswer answer = askAboutFailure(path, FailedStep::Write, {});
         if (answer != FailureAnswer::Retry)
             return answer == FailureAnswer::Skip;
@@ -166,7 +165,8 @@ std::optional<QByteArray> cDlgConverter::convertedBytes(const QString& path,
                 u"ファイル '"_s + path +
                     u"' の文字セットを特定できませんでした。\r\n\r\n\t最適と思われる文字セットを選択してください。"_s,
                 msgbox::Information);
-            const int32_t format = cDlgSelectFormat::ShowSelect(1, 65537, this);
+            const int32_t format = cDlgSelectFormat::ShowSelect(
+                cDlgSelectFormat::StyleRecognise, formatSelection(SCS_SHIFTJIS, SLB_CRLF), this);
             if (format == FormatCancelled) {
                 Log(u"処理は中止されました。"_s);
                 stop = true;
@@ -207,11 +207,11 @@ cDlgConverter::FailureAnswer cDlgConverter::askAboutFailure(const QString& path,
     QString logText;
     switch (step) {
     case FailedStep::Read:
-        prompt = FormatResString(MessageUnreadable, {path});
+        prompt = FormatResString(strings::Unreadable, {path});
         logText = u"ファイル: '"_s + path + u"' が開けませんでした。"_s;
         break;
     case FailedStep::Write:
-        prompt = FormatResString(MessageUnwritable, {path});
+        prompt = FormatResString(strings::Unwritable, {path});
         logText = u"ファイル: '"_s + path + u"' に上書きできませんでした。"_s;
         break;
     case FailedStep::Convert:

@@ -17,14 +17,11 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-constexpr int32_t StyleRecognise = 1;
-constexpr int32_t StyleSave = 2;
-
 QString captionOf(int32_t style) {
     switch (style) {
-    case StyleRecognise:
+    case cDlgSelectFormat::StyleRecognise:
         return u"最適な文字セットの選択"_s;
-    case StyleSave:
+    case cDlgSelectFormat::StyleSave:
         return u"文字セットを指定して保存"_s;
     default:
         return u"文字セットを指定して開く"_s;
@@ -55,9 +52,7 @@ cDlgSelectFormat::cDlgSelectFormat(int32_t style, int32_t defaultFormat, QWidget
                                                              : readForms();
     for (const FormChoice& choice : forms)
         cboCharset->addItem(choice.caption, formValue(choice.form));
-    cboBreak = namedList(
-        u"cboBreak"_s, {u"自動判別"_s, u"CR + LF [Windows]"_s, u"CR [Macintosh]"_s, u"LF [Unix]"_s},
-        this);
+    cboBreak = namedList(u"cboBreak"_s, QStringList{u"自動判別"_s} + breakCaptions(), this);
     // A value the lists do not have selects nothing. Reading, the bytes tell the mark.
     const TextForm form = formOf(defaultFormat);
     int charsetPosition = cboCharset->findData(formValue(form));
@@ -72,7 +67,7 @@ cDlgSelectFormat::cDlgSelectFormat(int32_t style, int32_t defaultFormat, QWidget
     auto* breakLabel = new QLabel(u"改行コード(&B) :"_s, this);
     breakLabel->setBuddy(cboBreak);
 
-    auto* cmdOpen = new QPushButton(u"開く"_s, this);
+    auto* cmdOpen = new QPushButton(style == StyleSave ? u"保存"_s : u"開く"_s, this);
     cmdOpen->setObjectName(u"cmdOpen"_s);
     cmdOpen->setDefault(true);
     auto* cmdCancel = new QPushButton(u"キャンセル"_s, this);

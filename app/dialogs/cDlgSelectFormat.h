@@ -14,6 +14,9 @@ class cDlgSelectFormat : public QDialog {
     Q_OBJECT
 
 public:
+    // The styles ShowSelect takes.
+    enum Style : int32_t { StyleOpen = 0, StyleRecognise = 1, StyleSave = 2 };
+
     // Style 0 opens with a chosen format, 1 picks the charset for a file that could not be
     // recognised, 2 saves with a chosen format; styles 1 and 2 offer no "recognise" charset,
     // style 1 only the Japanese charsets, and style 2 each Unicode form with and without a

@@ -2,21 +2,19 @@
 
 #include "common/Resource.h"
 #include "common/Settings.h"
+#include "common/StringIds.h"
 #include "common/TextForms.h"
 #include "orvenly/AutomationError.h"
 #include "orvenly/Modal.h"
-#include "orvenly/Strings.h"
 #include "orvenly/TextEditor.h"
 #include "orvenly/Unmappable.h"
-#include "shell/DocumentFile.h"
 #include "shell/DocumentHost.h"
-#include "shell/DocumentText.h"
 #include "shell/FileIcon.h"
 
-#include <platform/FileReplacement.h>
 #include <platform/FontResolver.h>
 #include <tamsell/SystemColors.h>
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
@@ -28,7 +26,7 @@
 #include <QPlainTextEdit>
 #include <QScopeGuard>
 #include <QStyle>
-#include <QTextDocument>
+#include <QTextCursor>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -42,26 +40,16 @@ using namespace orvenly;
 
 namespace {
 
-constexpr int32_t MessageUnreadable = 250;
-constexpr int32_t MessageTooLarge = 251;
-constexpr int32_t MessageUnwritable = 252;
-constexpr int32_t MessageUnmappable = 260;
-
 // Unload mode of a window closed by the user, and of one unloaded by the program.
 constexpr int UnloadByUser = 0;
 constexpr int UnloadByCode = 1;
 
-QString breakPart(StringLineBreakCodeConstants breakCode) {
-    switch (breakCode) {
-    case SLB_CRLF:
-        return u"Windows )"_s;
-    case SLB_CR:
-        return u"Macintosh )"_s;
-    case SLB_LF:
-        return u"Unix )"_s;
-    default:
+// The break code closes the caption; breaks of several kinds in the file are named too.
+QString breakPart(StringLineBreakCodeConstants breakCode, bool mixed) {
+    const QString name = breakCaption(breakCode);
+    if (name.isEmpty())
         return {};
-    }
+    return name + (mixed ? u" 混在 )"_s : u" )"_s);
 }
 
 // The charset as the question about lost characters names it: the legacy charsets by their
@@ -77,24 +65,6 @@ QString charsetName(TextForm form) {
     }
 }
 
-// The length of the text once every break in it is CR LF, as the editor gives it back.
-qsizetype lengthWithCrLf(QStringView text) {
-    qsizetype length = text.size();
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
-            ++i;
-        else if (text[i] == u'\r' || text[i] == u'\n')
-            ++length;
-    }
-    return length;
-}
-
-// The length of the editor's text (CR LF breaks) without building it.
-qsizetype editorTextLength(const QPlainTextEdit& box) {
-    const QTextDocument& document = *box.document();
-    return qsizetype(document.characterCount() - 1) + (document.blockCount() - 1);
-}
-
 bool offersFiles(const QMimeData* data) {
     if (!data || !data->hasUrls())
         return false;
@@ -108,6 +78,7 @@ ChildWindow::ChildWindow(DocumentHost& host, QWidget* parent) : QWidget(parent),
     setFont(platform::displayFont(u"ＭＳ ゴシック"_s, 0));
     m_txtEdit = new QPlainTextEdit(this);
     m_txtEdit->setObjectName(u"txtEdit"_s);
+    m_txtEdit->setDocument(&m_document.storage().document());
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_txtEdit);
@@ -118,14 +89,17 @@ ChildWindow::ChildWindow(DocumentHost& host, QWidget* parent) : QWidget(parent),
     m_txtEdit->viewport()->installEventFilter(this);
     connect(m_Editor.get(), &TextEditor::ContextMenu, this, &ChildWindow::showContextMenu,
             Qt::DirectConnection);
+    connect(&m_document, &Document::captionChanged, this, &ChildWindow::UpdateCaption);
+    connect(&m_document, &Document::textReplaced, this, [this] { m_Editor->SetSelStart(0); });
     m_loaded = true;
     m_host.OnDocumentLoad(*this);
 }
 
 ChildWindow::~ChildWindow() {
-    if (m_txtEdit)
-        m_txtEdit->viewport()->removeEventFilter(this);
+    m_txtEdit->viewport()->removeEventFilter(this);
     m_Editor->Unload();
+    // The box goes before the document it shows.
+    delete m_txtEdit;
 }
 
 void ChildWindow::SetFontBase(const QFont& value) {
@@ -135,178 +109,156 @@ void ChildWindow::SetFontBase(const QFont& value) {
 
 void ChildWindow::SetForeColorBase(uint32_t value) {
     QPalette palette = m_txtEdit->palette();
-    palette.setColor(QPalette::Text, tamsell::resolveColor(value, palette));
+    palette.setColor(QPalette::Text,
+                     tamsell::resolveColor(value, QApplication::palette(m_txtEdit)));
     m_txtEdit->setPalette(palette);
     m_foreColor = value;
 }
 
 void ChildWindow::SetBackColorBase(uint32_t value) {
     QPalette palette = m_txtEdit->palette();
-    palette.setColor(QPalette::Base, tamsell::resolveColor(value, palette));
+    palette.setColor(QPalette::Base,
+                     tamsell::resolveColor(value, QApplication::palette(m_txtEdit)));
     m_txtEdit->setPalette(palette);
     m_backColor = value;
 }
 
 void ChildWindow::SetCharset(StringCharsetTypeConstants value) {
-    SetForm(value == m_form.charset ? m_form : TextForm(value));
+    SetForm(value == Charset() ? Form() : TextForm(value));
 }
 
 void ChildWindow::SetForm(TextForm value) {
-    if (value == m_form)
-        return;
-    m_form = value;
-    m_Editor->SetModify(true);
-    UpdateCaption();
+    m_document.setForm(value);
 }
 
 void ChildWindow::SetBreakCode(StringLineBreakCodeConstants value) {
-    if (value == m_breakCode)
-        return;
-    m_breakCode = value;
-    m_Editor->SetModify(true);
-    UpdateCaption();
+    m_document.setBreakCode(value);
 }
 
 void ChildWindow::UpdateCaption() {
-    const QString form = formCaption(m_form);
-    QString caption = m_fileName + u" ( "_s + form;
-    if (m_form.charset == SCS_OCTETSTREAM)
+    const FileFormat& format = m_document.format();
+    const QString form = formCaption(format.form);
+    QString caption = FileName() + u" ( "_s + form;
+    if (format.form.charset == SCS_OCTETSTREAM)
         caption += u" )"_s;
     else
-        caption += (form.isEmpty() ? QString() : u" / "_s) + breakPart(m_breakCode);
-    if (m_fileDeleted)
+        caption += (form.isEmpty() ? QString() : u" / "_s) +
+                   breakPart(format.breakCode, m_document.mixedBreaks());
+    if (FileDeleted())
         caption += u" [削除済み]"_s;
     setWindowTitle(caption);
     m_host.OnDocumentCaption(*this);
 }
 
 void ChildWindow::NewDocument() {
-    m_path.clear();
-    m_fileName = u"newdocument"_s;
-    m_form = SCS_SHIFTJIS;
-    m_breakCode = SLB_CRLF;
-    m_Editor->SetText({});
     setWindowIcon(QIcon());
-    m_Editor->ClearUndo();
-    m_Editor->SetModify(false);
-    UpdateCaption();
+    m_document.makeNew();
 }
 
 bool ChildWindow::LoadDocument(const QString& FileName, bool Remember, TextForm Charset,
                                StringLineBreakCodeConstants Break) {
-    const auto fail = [&](int32_t message) {
-        if (Remember) {
-            MsgBox(m_host.documentArea().window(), FormatResString(message, {FileName}),
-                   message == MessageUnreadable ? msgbox::Exclamation : msgbox::Information);
-        }
+    const DocumentResult result = m_document.load(FileName, {Charset, Break}, Remember);
+    if (!result) {
+        if (Remember)
+            reportLoadFailure(FileName, result);
         return false;
-    };
-    try {
-        FileContents contents = readDocumentFile(FileName, m_maxFileSize);
-        if (contents.failure == ReadFailure::Unreadable)
-            return fail(MessageUnreadable);
-        if (contents.failure == ReadFailure::TooLarge)
-            return fail(MessageTooLarge);
-        if (contents.bytes.isEmpty()) {
-            m_Editor->SetText({});
-        } else {
-            DocumentText document = decodeDocument(contents.bytes, Charset, Break);
-            contents.bytes = {};
-            m_form = document.form;
-            m_breakCode = document.breakCode;
-            // Recognised breaks are all CR LF already; given ones may leave others behind.
-            const qsizetype length =
-                Break == SLB_UNKNOWN ? document.text.size() : lengthWithCrLf(document.text);
-            m_Editor->SetText(document.text);
-            if (editorTextLength(*m_txtEdit) != length)
-                return fail(MessageTooLarge);
-        }
-    } catch (const std::bad_alloc&) {
-        return fail(MessageTooLarge);
-    } catch (const AutomationError&) {
-        return fail(MessageTooLarge);
     }
-    m_Editor->ClearUndo();
-    m_Editor->SetModify(false);
-    if (Remember) {
-        m_openCharset = Charset;
-        m_openBreak = Break;
-        takeFileName(FileName);
-        takeDiskState();
+    if (Remember)
         setWindowIcon(GetFileIcon(FileName));
-        UpdateCaption();
-    }
     return true;
+}
+
+void ChildWindow::reportLoadFailure(const QString& fileName, const DocumentResult& result) {
+    // Too large, or unreadable in the charset: the information the design's second message
+    // gives; everything else is a file that could not be read.
+    const bool tooLarge =
+        result.error == DocumentError::TooLarge || result.error == DocumentError::CannotDecode;
+    const int32_t message = tooLarge ? strings::TooLarge : strings::Unreadable;
+    MsgBox(m_host.documentArea().window(),
+           FormatResString(message, {fileName}) + u"\n"_s + causeText(result),
+           tooLarge ? msgbox::Information : msgbox::Exclamation);
 }
 
 bool ChildWindow::SaveDocument(const QString& FileName, bool Remember, TextForm Charset,
                                StringLineBreakCodeConstants Break) {
     QString target = FileName;
     if (target.isEmpty()) {
-        if (m_path.isEmpty())
+        if (!CanOverWrite())
             throw AutomationError(errors::InvalidArgument);
         target = FullPath();
     }
-    const TextForm form = Charset.charset != SCS_UNKNOWN ? Charset : m_form;
-    const StringLineBreakCodeConstants breakCode = Break != SLB_UNKNOWN ? Break : m_breakCode;
-    const auto fail = [&] {
+    const FileFormat format{Charset.charset != SCS_UNKNOWN ? Charset : Form(),
+                            Break != SLB_UNKNOWN ? Break : BreakCode()};
+    const auto fail = [&](const DocumentResult& result) {
         if (Remember)
-            MsgBox(m_host.documentArea().window(), FormatResString(MessageUnwritable, {target}),
+            MsgBox(m_host.documentArea().window(),
+                   FormatResString(strings::Unwritable, {target}) + u"\n"_s + causeText(result),
                    msgbox::Exclamation);
         return false;
     };
 
     if (Remember && !confirmOverwrite(target))
         return false;
-    QByteArray bytes;
+    if (Remember && m_document.mixedBreaks() && !confirmMixedBreaks(target, format.breakCode))
+        return false;
+    const bool widens = format.form.charset == SCS_JIS && m_host.settings().JISFilter;
+    if (Remember && widens && m_document.hasHalfWidthKana() && !confirmWidening(target))
+        return false;
+    QString text;
+    Unmappable lost;
     try {
-        QString text = m_Editor->Text();
-        const Unmappable lost = findUnmappable(text, form.charset);
+        text = m_Editor->Text();
+        lost = findUnmappable(text, format.form.charset);
         if (lost.count > 0) {
-            if (Remember && !confirmUnmappable(lost, form))
+            if (Remember && !confirmUnmappable(lost, format.form))
                 return false;
-            text = replaceUnmappable(text, form.charset);
+            text = replaceUnmappable(text, format.form.charset);
         }
-        bytes = encodeDocument(std::move(text), form, breakCode, m_host.settings().JISFilter);
     } catch (const std::bad_alloc&) {
-        return fail();
-    } catch (const AutomationError&) {
-        return fail();
+        return fail({DocumentError::TooLarge, {}});
     }
-    if (!platform::replaceFileContents(target, bytes))
-        return fail();
-
-    SetForm(form);
-    SetBreakCode(breakCode);
+    const DocumentResult result =
+        m_document.save(target, text, format, m_host.settings().JISFilter, Remember);
+    if (!result)
+        return fail(result);
     if (Remember) {
-        m_Editor->SetModify(false);
-        takeFileName(target);
-        takeDiskState();
         setWindowIcon(GetFileIcon(target));
-        UpdateCaption();
+        if (lost.count > 0)
+            showWrittenText(text, lost.count);
     }
     return true;
+}
+
+void ChildWindow::showWrittenText(const QString& written, int32_t replaced) {
+    const int32_t caret = m_Editor->SelStart();
+    m_document.storage().ReplaceAll(written);
+    m_Editor->SetSelStart(std::min(caret, int32_t(written.size())));
+    // What is shown is what the file holds.
+    m_document.storage().SetModify(false);
+    MsgBox(m_host.documentArea().window(),
+           FormatResString(strings::LostReplaced, {QString::number(replaced)}),
+           msgbox::Information);
+}
+
+bool ChildWindow::confirmWidening(const QString& target) {
+    return MsgBox(m_host.documentArea().window(), FormatResString(strings::WidenKana, {target}),
+                  msgbox::YesNo | msgbox::Exclamation | msgbox::DefaultButton2) == msgbox::Yes;
+}
+
+bool ChildWindow::confirmMixedBreaks(const QString& target, StringLineBreakCodeConstants code) {
+    return MsgBox(m_host.documentArea().window(),
+                  FormatResString(strings::MixedBreaks, {target, breakCharacters(code)}),
+                  msgbox::YesNo | msgbox::Exclamation | msgbox::DefaultButton2) == msgbox::Yes;
 }
 
 bool ChildWindow::confirmUnmappable(const Unmappable& lost, TextForm form) {
     const QString character = QString::fromUcs4(&lost.character, 1);
     const QString codeText = u"U+%1"_s.arg(uint(lost.character), 4, 16, QChar(u'0')).toUpper();
     const QString prompt =
-        FormatResString(MessageUnmappable, {charsetName(form), QString::number(lost.count),
-                                            QString::number(lost.line), character, codeText});
+        FormatResString(strings::Unmappable, {charsetName(form), QString::number(lost.count),
+                                              QString::number(lost.line), character, codeText});
     return MsgBox(m_host.documentArea().window(), prompt,
                   msgbox::YesNo | msgbox::Exclamation | msgbox::DefaultButton2) == msgbox::Yes;
-}
-
-void ChildWindow::takeFileName(const QString& fullName) {
-    // A relative name would leave the document without a folder to save into.
-    const QString absolute = QFileInfo(fullName).absoluteFilePath();
-    QString directory;
-    QString title;
-    QString extension;
-    Strings::instance().DivideFileName(absolute, directory, title, extension, u"/"_s);
-    m_path = directory;
-    m_fileName = title + extension;
 }
 
 namespace {

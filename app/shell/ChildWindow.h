@@ -1,9 +1,8 @@
 #pragma once
 
+#include "common/Document.h"
 #include "orvenly/StringConversion.h"
 #include "orvenly/TextForm.h"
-
-#include <platform/FileState.h>
 
 #include <QFont>
 #include <QMdiSubWindow>
@@ -26,9 +25,10 @@ namespace penlark {
 class ChildWindows;
 class DocumentHost;
 
-// One document: a form holding the text box txtEdit, edited through m_Editor (which also
-// paints the line-selection margin), with the file, charset and line-break code it is read
-// and written in.
+// The window of one document: a form holding the text box txtEdit, edited through m_Editor
+// (which also paints the line-selection margin). The document itself (its file, format,
+// disk state and text) is a Document the window shows; the window adds the questions and
+// messages a user hears of.
 //
 // Life in the frame's document area:
 // - The constructor is the load step: it binds the editor and calls the host's
@@ -46,17 +46,17 @@ class ChildWindow : public QWidget {
     Q_OBJECT
 
 public:
-    // Files above this size are refused before they are read.
-    static constexpr qint64 DefaultMaxFileSize = qint64(256) * 1024 * 1024;
-
     explicit ChildWindow(DocumentHost& host, QWidget* parent = nullptr);
     ~ChildWindow() override;
 
-    QString FullPath() const { return m_path + m_fileName; }
+    Document& document() { return m_document; }
+    const Document& document() const { return m_document; }
+
+    QString FullPath() const { return m_document.FullPath(); }
     // The folder, ending with a separator; empty for a document never saved.
-    const QString& Path() const { return m_path; }
-    const QString& FileName() const { return m_fileName; }
-    bool CanOverWrite() const { return !m_path.isEmpty(); }
+    const QString& Path() const { return m_document.Path(); }
+    const QString& FileName() const { return m_document.FileName(); }
+    bool CanOverWrite() const { return m_document.CanOverWrite(); }
 
     QFont FontBase() const { return font(); }
     void SetFontBase(const QFont& value);
@@ -69,26 +69,31 @@ public:
     orvenly::TextEditor& Editor() const { return *m_Editor; }
     QPlainTextEdit& txtEdit() const { return *m_txtEdit; }
 
-    orvenly::StringCharsetTypeConstants Charset() const { return m_form.charset; }
+    orvenly::StringCharsetTypeConstants Charset() const { return Form().charset; }
     // The charset with, for the Unicode forms, whether the file starts with a byte-order
     // mark; a save writes it back as it was read.
-    orvenly::TextForm Form() const { return m_form; }
+    orvenly::TextForm Form() const { return m_document.format().form; }
     void SetForm(orvenly::TextForm value);
     // Another value marks the text modified and updates the caption; the same one does nothing.
     void SetCharset(orvenly::StringCharsetTypeConstants value);
-    orvenly::StringLineBreakCodeConstants BreakCode() const { return m_breakCode; }
+    orvenly::StringLineBreakCodeConstants BreakCode() const {
+        return m_document.format().breakCode;
+    }
     void SetBreakCode(orvenly::StringLineBreakCodeConstants value);
 
     void NewDocument();
     // Charset and Break 0 recognise them from the file. With Remember the document takes the
-    // file's name and failures are reported to the user; true on success.
+    // file's name and failures are reported to the user; true on success. A failure leaves
+    // the document as it was.
     bool LoadDocument(const QString& FileName, bool Remember,
                       orvenly::TextForm Charset = orvenly::SCS_UNKNOWN,
                       orvenly::StringLineBreakCodeConstants Break = orvenly::SLB_UNKNOWN);
     // An empty FileName writes the document's own file (error 5 when it has none); Charset
     // and Break 0 keep the document's own. The file is replaced only once all its new bytes
     // are written. With Remember failures are reported, characters the charset cannot hold
-    // are asked about first, and the document takes the file's name; true on success.
+    // are asked about first (and afterwards the window shows the "?" that were written), so
+    // are line breaks of several kinds that the save unifies, and the document takes the
+    // file's name; true on success.
     bool SaveDocument(const QString& FileName, bool Remember,
                       orvenly::TextForm Charset = orvenly::SCS_UNKNOWN,
                       orvenly::StringLineBreakCodeConstants Break = orvenly::SLB_UNKNOWN);
@@ -104,7 +109,7 @@ public:
     // about once.
     void CheckDiskFile();
     // The file is gone from disk; a save writes it anew.
-    bool FileDeleted() const { return m_fileDeleted; }
+    bool FileDeleted() const { return m_document.fileDeleted(); }
 
     // A document window is never modal; both arguments are accepted and not used.
     void Show2(int32_t Modal = 0, QWidget* OwnerForm = nullptr);
@@ -115,9 +120,6 @@ public:
     QString Caption() const { return windowTitle(); }
     // The subwindow holding the form, none before the first Show2.
     QMdiSubWindow* subWindow() const { return m_subWindow; }
-
-    qint64 maxFileSize() const { return m_maxFileSize; }
-    void setMaxFileSize(qint64 bytes) { m_maxFileSize = bytes; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -133,36 +135,32 @@ private:
     void UpdateCaption();
     void activate();
     void showContextMenu(int32_t hwndCtrl, int32_t x, int32_t y, bool& DefaultMenu);
-    void takeFileName(const QString& fullName);
-    // Remembers the file's state on disk as the document's own.
-    void takeDiskState();
+    // Tells the user why a load failed.
+    void reportLoadFailure(const QString& fileName, const DocumentResult& result);
     // Before replacing its own file: when another program changed it since it was read or
     // saved, asks whether to overwrite; true to go on.
     bool confirmOverwrite(const QString& target);
     // Asks whether to save although lost characters would become "?"; true for yes.
     bool confirmUnmappable(const orvenly::Unmappable& lost, orvenly::TextForm form);
+    // Asks whether to save although half-width katakana the file had become full-width ones;
+    // true for yes.
+    bool confirmWidening(const QString& target);
+    // Asks whether to save although breaks of several kinds become one; true for yes.
+    bool confirmMixedBreaks(const QString& target, orvenly::StringLineBreakCodeConstants code);
+    // After a save that wrote "?" for lost characters: the text becomes what was written, as
+    // one step that undo takes back, and the user hears how many there were.
+    void showWrittenText(const QString& written, int32_t replaced);
 
     DocumentHost& m_host;
+    Document m_document;
     ChildWindows* m_owner = nullptr;
     QPlainTextEdit* m_txtEdit = nullptr;
     std::unique_ptr<orvenly::TextEditor> m_Editor;
     QPointer<QMdiSubWindow> m_subWindow;
-    QString m_path;
-    QString m_fileName;
     QString m_key;
     int32_t m_index = 0;
-    orvenly::TextForm m_form = orvenly::SCS_SHIFTJIS;
-    orvenly::StringLineBreakCodeConstants m_breakCode = orvenly::SLB_CRLF;
-    // The charset and line-break code asked for at the last open (0 for recognised).
-    orvenly::TextForm m_openCharset = orvenly::SCS_UNKNOWN;
-    orvenly::StringLineBreakCodeConstants m_openBreak = orvenly::SLB_UNKNOWN;
-    // The file as it was read or last saved, and as the user last heard of it.
-    platform::FileState m_diskState;
-    platform::FileState m_seenState;
-    bool m_fileDeleted = false;
     uint32_t m_foreColor = 0x80000008u;
     uint32_t m_backColor = 0x80000005u;
-    qint64 m_maxFileSize = DefaultMaxFileSize;
     bool m_loaded = false;
     bool m_showing = false;
     bool m_querying = false;

@@ -15,6 +15,8 @@ enum class FileCmd {
     Save = 5,
     SaveAs = 6,
     SaveAll = 7,
+    // The submenu of recent files.
+    RecentFiles = 9,
     Exit = 11,
     Reopen = 12,
 };

@@ -45,9 +45,9 @@ cFloatEditorProperty::cFloatEditorProperty(QWidget* parent) : QWidget(parent, Qt
     for (const FormChoice& choice : writeForms())
         cboCharset->addItem(choice.caption, formValue(choice.form));
     cboBreak = makeList(u"cboBreak"_s,
-                        {{u"CR + LF [Windows]"_s, orvenly::SLB_CRLF},
-                         {u"CR [Macintosh]"_s, orvenly::SLB_CR},
-                         {u"LF [Unix]"_s, orvenly::SLB_LF}},
+                        {{breakCaptions()[0], orvenly::SLB_CRLF},
+                         {breakCaptions()[1], orvenly::SLB_CR},
+                         {breakCaptions()[2], orvenly::SLB_LF}},
                         this);
     cboCharset->setCurrentIndex(-1);
     cboBreak->setCurrentIndex(-1);

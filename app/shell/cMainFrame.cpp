@@ -2,6 +2,7 @@
 
 #include "common/Resource.h"
 #include "common/Settings.h"
+#include "common/StringIds.h"
 #include "dialogs/cDlgReplace.h"
 #include "shell/ChildWindow.h"
 #include "shell/ChildWindows.h"
@@ -21,12 +22,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QFileSystemWatcher>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace penlark {
@@ -68,14 +69,14 @@ cMainFrame::cMainFrame(cSettings& settings, QWidget* parent)
     m_fileWatch = new QFileSystemWatcher(this);
     connect(m_fileWatch, &QFileSystemWatcher::fileChanged, this, &cMainFrame::documentFileChanged);
 
-    m_tmrEdit = new QTimer(this);
-    m_tmrEdit->setInterval(EditTimerInterval);
-    connect(m_tmrEdit, &QTimer::timeout, this, &cMainFrame::UpdateEditCommands);
-    m_tmrEdit->start();
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
+            &cMainFrame::UpdateEditCommands);
+    connect(qApp, &QApplication::focusChanged, this, &cMainFrame::UpdateEditCommands);
 }
 
 cMainFrame::~cMainFrame() {
-    m_tmrEdit->stop();
+    followActiveDocument(nullptr);
+    disconnect(qApp, nullptr, this, nullptr);
     // The documents call back into the frame while they unload.
     m_documents.reset();
 }
@@ -175,8 +176,7 @@ void cMainFrame::m_Documents_MenuChanged(bool hasChild) {
     }
     for (const char* key : {"save", "undo", "redo", "cut", "copy", "paste", "search"})
         setButtonEnabled(key, false);
-    m_ActiveDocument = nullptr;
-    m_lblCoordinate->clear();
+    followActiveDocument(nullptr);
     m_find->hide();
     m_property->hide();
 }
@@ -184,11 +184,10 @@ void cMainFrame::m_Documents_MenuChanged(bool hasChild) {
 void cMainFrame::OnDocumentActivate(ChildWindow& document) {
     // The watch misses some changes (files on network shares, quick replacements).
     document.CheckDiskFile();
-    m_ActiveDocument = &document;
+    followActiveDocument(&document);
     RefreshDocumentCommands();
     m_find->SetTarget(&document.Editor());
     m_property->SetTarget(&document);
-    UpdateEditCommands();
 }
 
 void cMainFrame::OnDocumentCaption(ChildWindow& document) {
@@ -222,7 +221,7 @@ void cMainFrame::OnDocumentQueryUnload(ChildWindow& document, bool& cancel, int 
         if (document.Editor().Modify()) {
             bringToFront(document);
             const int32_t answer =
-                message(FormatResString(1000, {document.FileName()}),
+                message(FormatResString(strings::SaveChanges, {document.FileName()}),
                         orvenly::msgbox::YesNoCancel | orvenly::msgbox::Question |
                             orvenly::msgbox::DefaultButton3);
             if (answer == orvenly::msgbox::Cancel) {
@@ -238,7 +237,7 @@ void cMainFrame::OnDocumentQueryUnload(ChildWindow& document, bool& cancel, int 
     }
     // Cleared here for the document that goes; the next activation retargets.
     if (m_ActiveDocument == &document)
-        m_ActiveDocument = nullptr;
+        followActiveDocument(nullptr);
     if (m_find->Target() == &document.Editor())
         m_find->SetTarget(nullptr);
     if (m_property->Target() == &document)

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QFileSystemWatcher;
@@ -54,7 +55,6 @@ class cMainFrame : public QMainWindow, public DocumentHost {
 
 public:
     static constexpr int ToolbarHeight = 26;
-    static constexpr int EditTimerInterval = 250;
     static constexpr int32_t RecentFilesMax = 20;
 
     explicit cMainFrame(cSettings& settings, QWidget* parent = nullptr);
@@ -63,6 +63,8 @@ public:
     // The load step: recent files, extra tools, settings, layout, then the frame is shown and
     // files (each opened as a document) or, when the settings ask for it, an empty document.
     void Load(const QStringList& files);
+    // Opens the files of a command line, this start's or a later start's, each as a document.
+    void OpenCommandLine(const QStringList& files) { openDocuments(files); }
 
     ChildWindow* ActiveDocument() const { return m_ActiveDocument; }
     ChildWindows& m_Documents() const { return *m_documents; }
@@ -83,7 +85,8 @@ public:
     // Sets every open document's appearance and options from the settings, and the number of
     // recent files shown.
     void ApplySettings();
-    // Brings the edit commands and the caret position up to date; run by the timer.
+    // Brings the edit commands and the caret position up to date; run whenever the active
+    // document's selection, caret or undo state, the clipboard or the focus changes.
     void UpdateEditCommands();
     // Saves the document under its own name or, when it has none, asks for one.
     bool SaveDocumentFile(ChildWindow& document);
@@ -184,6 +187,8 @@ private:
     bool dropOrSave(ChildWindow& document, bool& cancel, bool& stop, bool& saveAll,
                     bool& discardAll, bool last);
     void bringToFront(ChildWindow& document);
+    // Makes document (or none) the one whose state the edit commands show.
+    void followActiveDocument(ChildWindow* document);
     int32_t message(const QString& prompt, int32_t style);
 
     cSettings& m_settings;
@@ -191,7 +196,8 @@ private:
     QWidget* m_picToolbar = nullptr;
     tamsell::FlatToolbar* m_ftbEdit = nullptr;
     QLabel* m_lblCoordinate = nullptr;
-    QTimer* m_tmrEdit = nullptr;
+    // The active document's signals that keep the edit commands current.
+    std::vector<QMetaObject::Connection> m_activeConnections;
     std::map<FrameMenu, QMenu*> m_menus;
     std::map<FrameMenu, std::map<int, QAction*>> m_items;
     QMenu* m_recentMenu = nullptr;

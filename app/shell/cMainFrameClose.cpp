@@ -1,6 +1,7 @@
 #include "shell/cMainFrame.h"
 
 #include "common/Resource.h"
+#include "common/StringIds.h"
 #include "shell/ChildWindow.h"
 #include "shell/ChildWindows.h"
 #include "shell/cDlgConfirm.h"
@@ -66,7 +67,7 @@ bool cMainFrame::dropOrSave(ChildWindow& document, bool& cancel, bool& stop, boo
         return save();
 
     bringToFront(document);
-    const QString prompt = FormatResString(1000, {document.FileName()});
+    const QString prompt = FormatResString(strings::SaveChanges, {document.FileName()});
     switch (cDlgConfirm::ShowConfirm(prompt, !last, this)) {
     case AnswerSave:
         return save();

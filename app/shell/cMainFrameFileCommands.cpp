@@ -1,6 +1,7 @@
 #include "shell/cMainFrame.h"
 
 #include "common/Resource.h"
+#include "common/StringIds.h"
 #include "dialogs/cDlgSelectFormat.h"
 #include "shell/ChildWindow.h"
 #include "shell/ChildWindows.h"
@@ -21,8 +22,6 @@ namespace penlark {
 using namespace Qt::StringLiterals;
 
 namespace {
-
-constexpr int32_t MessageReopenEdited = 264;
 
 // The filter whose files are read in a charset the user picks.
 constexpr int32_t ChosenFormatFilter = 2;
@@ -87,6 +86,9 @@ void cMainFrame::mnuFileCmd_Click(FileCmd item) {
         case FileCmd::Exit:
             close();
             break;
+        case FileCmd::RecentFiles:
+            // A submenu: its entries open their files themselves.
+            break;
         }
     } catch (const orvenly::AutomationError& error) {
         message(error.description(), orvenly::msgbox::Exclamation);
@@ -103,7 +105,7 @@ void cMainFrame::NewFile() {
 void cMainFrame::OpenFiles() {
     orvenly::FileDialog dialog;
     dialog.SetDefaultExt(u"txt"_s);
-    dialog.SetFilter(dialogFilter(5000));
+    dialog.SetFilter(dialogFilter(strings::FilterRecognise));
     dialog.SetFilterIndex(1);
     dialog.SetFlags(OpenFlags);
     dialog.SethwndOwner(this);
@@ -116,7 +118,7 @@ void cMainFrame::OpenFiles() {
         return;
     int32_t format = 0;
     if (dialog.SelectFilter() == ChosenFormatFilter) {
-        format = cDlgSelectFormat::ShowSelect(0, 0, this);
+        format = cDlgSelectFormat::ShowSelect(cDlgSelectFormat::StyleOpen, 0, this);
         if (format == FormatCancelled)
             return;
     }
@@ -176,7 +178,7 @@ bool cMainFrame::SaveDocumentFile(ChildWindow& document) {
 bool cMainFrame::SaveDocumentAs(ChildWindow& document) {
     orvenly::FileDialog dialog;
     dialog.SetDefaultExt(u"txt"_s);
-    dialog.SetFilter(dialogFilter(5001));
+    dialog.SetFilter(dialogFilter(strings::FilterCurrent));
     dialog.SetFilterIndex(1);
     dialog.SetFlags(SaveFlags);
     dialog.SethwndOwner(this);
@@ -188,7 +190,8 @@ bool cMainFrame::SaveDocumentAs(ChildWindow& document) {
     int32_t format = 0;
     if (dialog.SelectFilter() == ChosenFormatFilter) {
         format = cDlgSelectFormat::ShowSelect(
-            2, formatSelection(formValue(document.Form()), document.BreakCode()), this);
+            cDlgSelectFormat::StyleSave,
+            formatSelection(formValue(document.Form()), document.BreakCode()), this);
         if (format == FormatCancelled)
             return false;
     }
@@ -206,12 +209,13 @@ void cMainFrame::ReopenActive() {
         return;
     ChildWindow& document = *m_ActiveDocument;
     if (document.Editor().Modify() &&
-        message(FormatResString(MessageReopenEdited, {document.FileName()}),
+        message(FormatResString(strings::ReopenEdited, {document.FileName()}),
                 orvenly::msgbox::YesNo | orvenly::msgbox::Exclamation |
                     orvenly::msgbox::DefaultButton2) != orvenly::msgbox::Yes)
         return;
     const int32_t format = cDlgSelectFormat::ShowSelect(
-        0, formatSelection(formValue(document.Form()), document.BreakCode()), this);
+        cDlgSelectFormat::StyleOpen,
+        formatSelection(formValue(document.Form()), document.BreakCode()), this);
     if (format == FormatCancelled)
         return;
     BusyCursor busy;

@@ -104,7 +104,8 @@ void cMainFrame::buildFileMenu() {
         if (element > 0)
             mnuFileRecent_Click(element);
     });
-    m_items[FrameMenu::File][9] = m_menus.at(FrameMenu::File)->addMenu(m_recentMenu);
+    m_items[FrameMenu::File][int(FileCmd::RecentFiles)] =
+        m_menus.at(FrameMenu::File)->addMenu(m_recentMenu);
 
     addSeparator(FrameMenu::File);
     addItem(FileCmd::Exit, u"終了(&X)"_s, QKeySequence(Qt::CTRL | Qt::Key_Q));

@@ -74,6 +74,7 @@ ReadableFile::~ReadableFile() {
 
 void ReadableFile::fail(Failure failure, int error) {
     m_failure = failure;
+    m_errorNumber = error;
     m_error = QString::fromLocal8Bit(std::strerror(error));
     if (m_fd >= 0)
         ::close(m_fd);

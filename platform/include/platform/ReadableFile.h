@@ -7,6 +7,9 @@
 
 namespace platform {
 
+// The largest text file that documents, the converter and penlark-convert read.
+inline constexpr int64_t MaxTextFileSize = int64_t(256) << 20;
+
 // Which file a name reaches: equal for two names of one file (hard links, symbolic links).
 struct FileIdentity {
     uint64_t device = 0;
@@ -45,6 +48,8 @@ public:
     bool isOpen() const { return m_fd >= 0; }
     Failure failure() const { return m_failure; }
     QString errorString() const { return m_error; }
+    // The system's error number for the failure (errno), 0 when there is none.
+    int errorNumber() const { return m_errorNumber; }
 
     int64_t size() const { return m_size; }
     FileIdentity identity() const { return m_identity; }
@@ -64,6 +69,7 @@ private:
     int m_fd = -1;
     Failure m_failure = Failure::None;
     QString m_error;
+    int m_errorNumber = 0;
     int64_t m_size = 0;
     FileIdentity m_identity;
     FileStamp m_stamp;

@@ -3,7 +3,7 @@
 
 #include "orvenly/Modal.h"
 #include "orvenly/TextEditor.h"
-#include "tests/objects/text/TextEditorTestSupport.h"
+#include "tests/objects/editor/TextEditorTestSupport.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -313,19 +313,18 @@ TEST_F(ChildWindowTest, LoadFailuresAreReportedOnlyWhenRemembered) {
     EXPECT_EQ(messages.asked[0].style, msgbox::Exclamation);
     EXPECT_EQ(
         messages.asked[0].text,
-        u"ファイル '%1' を開けません。\n\nファイルが他のプロセスにおいて使用中であるか、存在しない可能性があります。"_s
+        u"ファイル '%1' を開けません。\n\nファイルが他のプロセスにおいて使用中であるか、存在しない可能性があります。\n原因: ファイルまたはフォルダが存在しません。"_s
             .arg(path("missing.txt")));
 
     writeRaw(path("big.txt"), QByteArray(11, 'x'));
-    window.setMaxFileSize(10);
+    window.document().setMaxFileSize(10);
     EXPECT_FALSE(window.LoadDocument(path("big.txt"), true));
     ASSERT_EQ(messages.asked.size(), 2u);
     EXPECT_EQ(messages.asked[1].style, msgbox::Information);
     EXPECT_EQ(
         messages.asked[1].text,
-        u"ファイル '%1' を開けません。\n\nファイルサイズが大きすぎるため、このエディタでは開けません。"_s
+        u"ファイル '%1' を開けません。\n\nファイルサイズが大きすぎるため、このエディタでは開けません。\n原因: ファイルが大きすぎます。"_s
             .arg(path("big.txt")));
-    EXPECT_EQ(ChildWindow::DefaultMaxFileSize, qint64(256) * 1024 * 1024);
 }
 
 TEST_F(ChildWindowTest, SaveFailureReportsKeepsTheFileAndTheModifiedState) {
@@ -339,6 +338,8 @@ TEST_F(ChildWindowTest, SaveFailureReportsKeepsTheFileAndTheModifiedState) {
     EXPECT_EQ(messages.asked[0].style, msgbox::Exclamation);
     EXPECT_TRUE(
         messages.asked[0].text.startsWith(u"ファイル '%1' に保存できません。"_s.arg(target)));
+    EXPECT_TRUE(
+        messages.asked[0].text.endsWith(u"\n原因: ファイルまたはフォルダが存在しません。"_s));
     EXPECT_TRUE(window.Editor().Modify());
     EXPECT_EQ(window.Charset(), SCS_SHIFTJIS);
     EXPECT_FALSE(window.CanOverWrite());
@@ -438,7 +439,8 @@ TEST_F(ChildWindowTest, CharactersTheCharsetCannotHoldAreAskedAbout) {
     {
         ScriptedMessages messages(msgbox::Yes);
         EXPECT_TRUE(window.SaveDocument(path("doc.txt"), true));
-        EXPECT_EQ(messages.asked.size(), 1u);
+        // The question, then the count of the characters written as "?".
+        EXPECT_EQ(messages.asked.size(), 2u);
         EXPECT_EQ(readRaw(path("doc.txt")), encoded(u"一行目\r\n絵文字?と?です"_s, SCS_SHIFTJIS));
     }
 }
@@ -453,13 +455,15 @@ TEST_F(ChildWindowTest, CharactersBeyondEucAndJisBecomeQuestionMarks) {
         EXPECT_TRUE(messages.asked.empty());
     }
     for (const StringCharsetTypeConstants charset : {SCS_EUC, SCS_JIS}) {
+        window.Editor().SetText(u"a\uE000b"_s);
         ScriptedMessages messages(msgbox::Yes);
         EXPECT_TRUE(window.SaveDocument(path("out.txt"), true, charset));
-        ASSERT_EQ(messages.asked.size(), 1u);
+        ASSERT_EQ(messages.asked.size(), 2u);
         EXPECT_TRUE(messages.asked[0].text.contains(u"1 行目の「\uE000」(U+E000)"_s));
         EXPECT_EQ(readRaw(path("out.txt")), "a?b");
     }
     // Without Remember nothing is asked; the characters still become "?".
+    window.Editor().SetText(u"a\uE000b"_s);
     ScriptedMessages messages(msgbox::No);
     EXPECT_TRUE(window.SaveDocument(path("quiet.txt"), false, SCS_EUC));
     EXPECT_TRUE(messages.asked.empty());
@@ -547,6 +551,65 @@ TEST_F(ShownChildWindowTest, DroppedFilesGoToTheFrameAndOtherDataToTheText) {
     QCoreApplication::sendEvent(viewport, &textDrop);
     EXPECT_EQ(host.entries(u"DragOverFiles"_s).size(), 1);
     EXPECT_EQ(host.entries(u"DropFiles"_s).size(), 1);
+}
+
+// After a save that wrote "?" the window shows what the file holds; undo brings the text back.
+TEST_F(ChildWindowTest, ASaveThatLostCharactersShowsWhatItWrote) {
+    window.NewDocument();
+    window.Editor().SetText(u"絵文字😀と🎉\r\nend"_s);
+    ScriptedMessages messages(msgbox::Yes);
+    ASSERT_TRUE(window.SaveDocument(path("lost.txt"), true, SCS_SHIFTJIS));
+    EXPECT_EQ(readRaw(path("lost.txt")), platform::cp932::encode(u"絵文字?と?\r\nend"_s));
+    EXPECT_EQ(window.Editor().Text(), u"絵文字?と?\r\nend"_s);
+    EXPECT_FALSE(window.Editor().Modify());
+    ASSERT_EQ(messages.asked.size(), 2u);
+    EXPECT_TRUE(
+        messages.asked[1].text.startsWith(u"2 個の文字を \"?\" に置き換えて保存しました。"_s));
+    window.Editor().Undo();
+    EXPECT_EQ(window.Editor().Text(), u"絵文字😀と🎉\r\nend"_s);
+    EXPECT_TRUE(window.Editor().Modify());
+}
+
+TEST_F(ChildWindowTest, MixedLineBreaksAreShownAndAskedAboutOnceBeforeASaveUnifiesThem) {
+    writeRaw(path("mixed.txt"), "one\r\ntwo\nthree\n");
+    ASSERT_TRUE(window.LoadDocument(path("mixed.txt"), true));
+    EXPECT_EQ(window.Caption(), u"mixed.txt ( Shift JIS / Unix 混在 )"_s);
+    {
+        ScriptedMessages refuse(msgbox::No);
+        EXPECT_FALSE(window.SaveDocument({}, true));
+        ASSERT_EQ(refuse.asked.size(), 1u);
+        EXPECT_TRUE(refuse.asked[0].text.contains(u"すべての改行が LF になります"_s));
+        EXPECT_EQ(readRaw(path("mixed.txt")), "one\r\ntwo\nthree\n");
+    }
+    ScriptedMessages accept(msgbox::Yes);
+    ASSERT_TRUE(window.SaveDocument({}, true));
+    EXPECT_EQ(readRaw(path("mixed.txt")), "one\ntwo\nthree\n");
+    EXPECT_EQ(window.Caption(), u"mixed.txt ( Shift JIS / Unix )"_s);
+    ASSERT_TRUE(window.SaveDocument({}, true));
+    EXPECT_EQ(accept.asked.size(), 1u);
+}
+
+// Widening half-width katakana changes what the file already held: asked first.
+TEST_F(ChildWindowTest, WideningKanaAJisFileHadIsAskedAbout) {
+    const QByteArray jis = "\x1b(I1\x1b(B kana\r\n";
+    writeRaw(path("kana.jis"), jis);
+    ASSERT_TRUE(window.LoadDocument(path("kana.jis"), true, SCS_JIS));
+    ASSERT_EQ(window.Editor().Text(), u"ｱ kana\r\n"_s);
+    host.settingsValue.JISFilter = true;
+    {
+        ScriptedMessages refuse(msgbox::No);
+        EXPECT_FALSE(window.SaveDocument({}, true));
+        ASSERT_EQ(refuse.asked.size(), 1u);
+        EXPECT_TRUE(refuse.asked[0].text.contains(u"半角カナ文字があります"_s));
+        EXPECT_EQ(readRaw(path("kana.jis")), jis);
+    }
+    ScriptedMessages accept(msgbox::Yes);
+    ASSERT_TRUE(window.SaveDocument({}, true));
+    EXPECT_EQ(readRaw(path("kana.jis")), "\x1b$B%\"\x1b(B kana\r\n");
+    // Once widened, the file holds none; kana typed now are no longer the file's own.
+    window.Editor().SetText(u"ｲ\r\n"_s);
+    ASSERT_TRUE(window.SaveDocument({}, true));
+    EXPECT_EQ(accept.asked.size(), 1u);
 }
 
 } // namespace

@@ -144,6 +144,23 @@ TEST_F(MainFrameStateTest, CaretLabelShowsLineThenColumnAndClearsWithTheLastDocu
     EXPECT_TRUE(frame->lblCoordinate().text().isEmpty());
 }
 
+// The find dialog has the focus and moves the caret; the readout follows.
+TEST_F(MainFrameStateTest, CaretLabelStaysCurrentWhileTheFindDialogHasTheFocus) {
+    penlark::ChildWindow& created = newDocument();
+    focusEditor(created);
+    item(EditCmd::Find)->trigger();
+    penlark::cDlgReplace& find = frame->findDialog();
+    find.activateWindow();
+    find.setFocus();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(QApplication::focusWidget() && QApplication::focusWidget()->window() == &find);
+
+    created.Editor().ReplaceSel(u"ab\r\ncd\r\nef"_s);
+    frame->UpdateEditCommands();
+    EXPECT_EQ(frame->lblCoordinate().text(), u"3 行, 3 列"_s);
+    EXPECT_EQ(QApplication::focusWidget()->window(), &find);
+}
+
 TEST_F(MainFrameStateTest, DateAndTimeIsInsertedUndoably) {
     penlark::ChildWindow& created = newDocument();
     item(EditCmd::DateAndTime)->trigger();

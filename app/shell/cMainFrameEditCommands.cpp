@@ -1,0 +1,95 @@
+#include "shell/cMainFrame.h"
+
+#include "shell/ChildWindow.h"
+
+#include "orvenly/AutomationError.h"
+#include "orvenly/TextEditor.h"
+#include "tamsell/ButtonObject.h"
+#include "tamsell/ButtonObjects.h"
+#include "tamsell/FlatToolbar.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QMimeData>
+#include <QPlainTextEdit>
+
+namespace penlark {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+bool clipboardHasText() {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    return data && data->hasText();
+}
+
+} // namespace
+
+// Only a change touches the item and the button.
+void cMainFrame::setCommandEnabled(EditCmd command, const char* buttonKey, bool enabled) {
+    QAction* item = menuItem(command);
+    if (item->isEnabled() == enabled)
+        return;
+    item->setEnabled(enabled);
+    setButtonEnabled(buttonKey, enabled);
+}
+
+void cMainFrame::UpdateEditCommands() {
+    if (!m_ActiveDocument) {
+        m_lblCoordinate->clear();
+        return;
+    }
+    try {
+        orvenly::TextEditor& editor = m_ActiveDocument->Editor();
+        setCommandEnabled(EditCmd::Undo, "undo", editor.CanUndo());
+        setCommandEnabled(EditCmd::Redo, "redo", editor.CanRedo());
+        setCommandEnabled(EditCmd::Paste, "paste", clipboardHasText());
+        const bool selected = editor.SelLength() != 0;
+        setCommandEnabled(EditCmd::Cut, "cut", selected);
+        setCommandEnabled(EditCmd::Copy, "copy", selected);
+
+        // Reading the caret puts the focus into the box, so it is read while the box has the
+        // focus or while another window (the find dialog, which moves the caret) has it; not
+        // while another part of this window does.
+        const QWidget* focus = QApplication::focusWidget();
+        const QPlainTextEdit& box = m_ActiveDocument->txtEdit();
+        const bool inBox = focus && (focus == &box || box.isAncestorOf(focus));
+        int32_t x = 0;
+        int32_t y = 0;
+        if ((inBox || !focus || focus->window() != this) && editor.GetCurrentCoordinate(x, y)) {
+            m_lblCoordinate->setText(QString::number(y + 1) + u" 行, "_s + QString::number(x + 1) +
+                                     u" 列"_s);
+        }
+    } catch (const orvenly::AutomationError&) {
+        // The next change tries again.
+    }
+}
+
+void cMainFrame::followActiveDocument(ChildWindow* document) {
+    for (const QMetaObject::Connection& connection : m_activeConnections)
+        disconnect(connection);
+    m_activeConnections.clear();
+    m_ActiveDocument = document;
+    if (document) {
+        const QPlainTextEdit* box = &document->txtEdit();
+        for (const auto signal : {&QPlainTextEdit::undoAvailable, &QPlainTextEdit::redoAvailable,
+                                  &QPlainTextEdit::copyAvailable})
+            m_activeConnections.push_back(
+                connect(box, signal, this, &cMainFrame::UpdateEditCommands));
+        for (const auto signal :
+             {&QPlainTextEdit::selectionChanged, &QPlainTextEdit::cursorPositionChanged})
+            m_activeConnections.push_back(
+                connect(box, signal, this, &cMainFrame::UpdateEditCommands));
+    }
+    UpdateEditCommands();
+}
+
+QMenu* cMainFrame::RefreshEditMenu() {
+    UpdateEditCommands();
+    return m_menus.at(FrameMenu::Edit);
+}
+
+} // namespace penlark
