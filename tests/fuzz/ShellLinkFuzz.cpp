@@ -1,7 +1,7 @@
 // Any bytes as a shortcut file: reading never touches memory it does not own, and a link that
 // was read is written and read back as the same link.
 #include "MemoryFile.h"
-#include "objects/persistence/ShellLinkFormat.h"
+#include "objects/files/ShellLinkFormat.h"
 
 #include <orvenly/ShellLink.h>
 

@@ -1,7 +1,7 @@
 // Any bytes as a Windows executable, and as a version resource by itself: reading stays within
 // the file and its blocks.
 #include "MemoryFile.h"
-#include "objects/text/VersionResource.h"
+#include "objects/files/VersionResource.h"
 
 #include <orvenly/FileSystem.h>
 
