@@ -19,7 +19,7 @@ namespace tamsell {
 namespace {
 
 // Entries the drop-down list shows before it scrolls.
-constexpr int listEntries = 8;
+constexpr int ListEntries = 8;
 
 bool hasTextBox(PropertySheetItemStyleConstants style) {
     return style != PSIS_LIST;
@@ -159,7 +159,7 @@ void SheetEditors::place(const QRect& row, int valueLeft, const QRect& client, i
 
 void SheetEditors::placeList() {
     const int t = std::max(m_textHeight, 1);
-    int height = std::min(m_list->count(), listEntries) * t + 2;
+    int height = std::min(m_list->count(), ListEntries) * t + 2;
     const int rowBottom = m_row.top() + m_row.height();
     const int below = m_client.bottom() + 1 - rowBottom;
     const int above = m_row.top() - m_client.top();
