@@ -1,6 +1,7 @@
 #include "ShellSort.h"
 #include "tamsell/CandidateBox.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace tamsell {
@@ -58,8 +59,9 @@ bool CandidateBox::SelectString(const QString& FindStr, int32_t Start, bool Stri
             best = std::max(best, scores[size_t(i - 1)]);
         }
         if (best > 0) {
-            // From Start to the end, then from the beginning.
-            const int first = std::clamp(Start, 1, count);
+            // From Start to the end, then from the beginning: a Start past either end
+            // leaves only the second part, which runs over every item from the first.
+            const int first = Start >= 1 && Start <= count ? Start : 1;
             for (int n = 0; n < count; ++n) {
                 const int i = (first - 1 + n) % count + 1;
                 if (scores[size_t(i - 1)] == best) {

@@ -19,7 +19,7 @@ namespace tamsell {
 namespace {
 
 // Entries the drop-down list shows before it scrolls.
-constexpr int listEntries = 8;
+constexpr int ListEntries = 8;
 
 bool hasTextBox(PropertySheetItemStyleConstants style) {
     return style != PSIS_LIST;
@@ -104,7 +104,9 @@ void SheetEditors::close() {
     if (!m_item)
         return;
     const bool focused = hasFocus();
-    commit();
+    // Leaving the text box validates it; a box never entered holds nothing to validate.
+    if (m_textBox->hasFocus() || m_textBox->isModified())
+        commit();
     m_item.reset();
     if (focused)
         m_sheet.setFocus();
@@ -157,7 +159,7 @@ void SheetEditors::place(const QRect& row, int valueLeft, const QRect& client, i
 
 void SheetEditors::placeList() {
     const int t = std::max(m_textHeight, 1);
-    int height = std::min(m_list->count(), listEntries) * t + 2;
+    int height = std::min(m_list->count(), ListEntries) * t + 2;
     const int rowBottom = m_row.top() + m_row.height();
     const int below = m_client.bottom() + 1 - rowBottom;
     const int above = m_row.top() - m_client.top();
@@ -232,7 +234,9 @@ void SheetEditors::sync() {
 }
 
 void SheetEditors::commit() {
-    if (!m_item || m_committing || !hasTextBox(m_style) || !m_textBox->isModified())
+    // Every validation raises AfterValueEdit, unchanged text and a value chosen from the
+    // list included: a handler that checks values there sees every commit.
+    if (!m_item || m_committing || !hasTextBox(m_style))
         return;
     QScopedValueRollback<bool> committing(m_committing, true);
     const std::shared_ptr<SheetItem> item = m_item;

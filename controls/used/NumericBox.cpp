@@ -9,11 +9,15 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
+#include <QValidator>
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
+#include <utility>
 
 namespace tamsell {
 
@@ -43,6 +47,19 @@ Qt::Alignment alignmentOf(int32_t value) {
     }
 }
 
+// Refuses the edits of the field that test false.
+class FieldFilter : public QValidator {
+public:
+    FieldFilter(QObject* parent, std::function<bool(const QString&)> accepts)
+        : QValidator(parent), m_accepts(std::move(accepts)) {}
+    State validate(QString& input, int&) const override {
+        return m_accepts(input) ? Acceptable : Invalid;
+    }
+
+private:
+    std::function<bool(const QString&)> m_accepts;
+};
+
 } // namespace
 
 NumericBox::NumericBox(QWidget* parent)
@@ -61,7 +78,9 @@ NumericBox::NumericBox(QWidget* parent)
     m_picInput->setAutoFillBackground(true);
     m_txtInput->setFrame(false);
     m_txtInput->setText(QStringLiteral("0"));
-    m_txtInput->setMaxLength(5);
+    // Not the field's own maximum length, which would cut what the control writes as well.
+    m_txtInput->setValidator(
+        new FieldFilter(m_txtInput, [this](const QString& text) { return fitsLength(text); }));
     m_txtInput->setAlignment(alignmentOf(m_alignment));
     m_txtInput->installEventFilter(this);
     m_lblUnitIn->hide();
@@ -184,17 +203,23 @@ void NumericBox::setSmallChange(int32_t SmallChange) {
     m_vsbUpDown->setSingleStep(SmallChange);
 }
 
-int32_t NumericBox::Length() const {
-    return m_txtInput->maxLength();
-}
-
 void NumericBox::setLength(int32_t Length) {
     requireValid(Length >= 0);
-    const int32_t old = m_txtInput->maxLength();
+    const int32_t old = m_length;
     if (Length == old)
         return;
-    m_txtInput->setMaxLength(Length);
+    m_length = Length;
     widen((Length - old) * PixelsPerCharacter);
+}
+
+bool NumericBox::fitsLength(const QString& text) const {
+    return m_writing || m_length == 0 ||
+           text.size() <= std::max<qsizetype>(m_length, m_fieldLength);
+}
+
+void NumericBox::writeField(const QString& text) {
+    QScopedValueRollback<bool> writing(m_writing, true);
+    m_txtInput->setText(text);
 }
 
 void NumericBox::setWhiteSpace(int32_t WhiteSpace) {
@@ -239,7 +264,7 @@ void NumericBox::showValue(bool field) {
     m_hsbUpDown->setValue(std::abs(int(m_value) - int(m_min)));
     m_vsbUpDown->setValue(std::abs(int(m_max) - int(m_value)));
     if (field)
-        m_txtInput->setText(QString::number(m_value));
+        writeField(QString::number(m_value));
     m_updating = false;
 }
 

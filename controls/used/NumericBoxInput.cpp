@@ -76,7 +76,7 @@ bool NumericBox::fieldKeyPress(QKeyEvent& event) {
         // Typing in front of the minus sign replaces it.
         if (negativeAllowed() && m_txtInput->cursorPosition() == 0 &&
             !m_txtInput->hasSelectedText() && m_txtInput->text().startsWith(u'-')) {
-            m_txtInput->setText(m_txtInput->text().mid(1));
+            writeField(m_txtInput->text().mid(1));
             m_txtInput->setCursorPosition(0);
         }
         return false;
@@ -84,7 +84,7 @@ bool NumericBox::fieldKeyPress(QKeyEvent& event) {
     if (typed == QStringLiteral("-") && negativeAllowed()) {
         if (!m_txtInput->text().startsWith(u'-')) {
             const int caret = m_txtInput->cursorPosition();
-            m_txtInput->setText(u'-' + m_txtInput->text());
+            writeField(u'-' + m_txtInput->text());
             m_txtInput->setCursorPosition(caret + 1);
         }
         return true;
@@ -100,6 +100,7 @@ void NumericBox::stepToward(bool towardMax, int32_t step) {
 }
 
 void NumericBox::fieldTextChanged(const QString& text) {
+    m_fieldLength = text.size();
     if (m_updating || text.isEmpty() || text == QStringLiteral("-"))
         return;
     bool converted = false;
@@ -108,7 +109,7 @@ void NumericBox::fieldTextChanged(const QString& text) {
     const int16_t value = converted ? clamped(number) : int16_t(m_defaultValue);
     if (!converted || value != number) {
         m_updating = true;
-        m_txtInput->setText(QString::number(value));
+        writeField(QString::number(value));
         m_updating = false;
     }
     takeValue(value);

@@ -74,16 +74,15 @@ public:
     }
 
 #ifdef __SSE2__
-    // Copies plain 7-bit bytes sixteen at a time; the stores reach up to sixteen bytes past
-    // them.
+    // Copies plain 7-bit bytes sixteen at a time; the loads and stores reach up to fifteen
+    // bytes past them, and nothing is touched when there is nothing to copy (a pair may end
+    // past its block).
     void copyPlain(const uint8_t* in, qsizetype length) {
-        qsizetype k = 0;
-        do {
+        for (qsizetype k = 0; k < length; k += 16) {
             _mm_storeu_si128(reinterpret_cast<__m128i*>(m_out + k),
                              _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + k)));
-            k += 16;
-        } while (k < length);
-        m_out += length;
+        }
+        m_out += std::max(length, qsizetype{0});
     }
 #endif
     // By value: the size then comes from the register the output was loaded into, not from

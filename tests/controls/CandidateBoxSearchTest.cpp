@@ -23,6 +23,9 @@ TEST_F(CandidateSearch, ALooseSearchTakesTheLongestCommonPrefixFromStartOnAndWra
     // Characters past the end of a caption do not match.
     EXPECT_TRUE(box.SelectString("xyzzy", 1));
     EXPECT_EQ(selected(), "xyz");
+    // A Start past the last item searches from the first.
+    EXPECT_TRUE(box.SelectString("abq", 9));
+    EXPECT_EQ(box.SelectedItem()->Index(), 1);
 }
 
 TEST_F(CandidateSearch, AStrictSearchWantsTheWholePrefix) {

@@ -245,6 +245,52 @@ TEST_F(NumericBoxTest, KeyboardFocusSelectsTheWholeNumber) {
     EXPECT_EQ(inForm.Value(), 6);
 }
 
+// Length restricts typing only: what the control writes itself is never cut.
+TEST_F(NumericBoxTest, LengthLimitsTypingButNotTheValueShown) {
+    box.setMin(-100);
+    box.setMax(100);
+    box.setLength(3);
+    box.setValue(-100);
+    EXPECT_EQ(text(), QStringLiteral("-100"));
+    focus();
+    box.txtInput().selectAll();
+    type(QStringLiteral("1234"));
+    EXPECT_EQ(text(), QStringLiteral("100")) << "the fourth digit does not fit";
+    type(QStringLiteral("-"));
+    EXPECT_EQ(text(), QStringLiteral("-100"));
+    EXPECT_EQ(box.Value(), -100);
+    // Deleting from a text longer than the limit passes.
+    box.txtInput().end(false);
+    key(Qt::Key_Backspace);
+    EXPECT_EQ(box.Value(), -10);
+
+    box.setMax(32767);
+    box.setLength(0);
+    box.txtInput().selectAll();
+    type(QStringLiteral("123456"));
+    EXPECT_EQ(box.Value(), 0) << "no limit: six digits make no 16-bit number";
+    box.txtInput().selectAll();
+    type(QStringLiteral("12345"));
+    EXPECT_EQ(box.Value(), 12345);
+}
+
+TEST_F(NumericBoxTest, SettingLengthNeverChangesTheValue) {
+    box.setValue(1234);
+    changes.clear();
+    box.setLength(2);
+    EXPECT_EQ(text(), QStringLiteral("1234"));
+    EXPECT_EQ(box.Value(), 1234);
+    // A property bag gives Value before Length.
+    PropertyBag bag;
+    bag.WriteProperty("Value", int32_t(4321));
+    bag.WriteProperty("Length", int32_t(2));
+    NumericBox loaded;
+    loaded.ReadProperties(bag);
+    EXPECT_EQ(loaded.Value(), 4321);
+    EXPECT_EQ(loaded.txtInput().text(), QStringLiteral("4321"));
+    EXPECT_TRUE(changes.empty());
+}
+
 TEST_F(NumericBoxTest, LengthWhiteSpaceAndUnitChangeTheWidth) {
     box.setLength(2);
     const int start = box.width();

@@ -65,6 +65,28 @@ TEST_F(FileReplacementTest, WritesNewFilesAndReplacesOldOnesKeepingPermissions) 
     EXPECT_EQ(entries(), QStringList{"new.txt"});
 }
 
+// Only the superuser may give a file away, so this runs as root (as CI does).
+TEST_F(FileReplacementTest, AReplacementKeepsTheOwnerAndTheGroupEachOnItsOwn) {
+    if (geteuid() != 0)
+        GTEST_SKIP() << "not root: owners cannot be given away here";
+    const QByteArray name = QFile::encodeName(path("owned.txt"));
+    const uid_t me = geteuid();
+    const gid_t myGroup = getegid();
+    struct Owner {
+        uid_t uid;
+        gid_t gid;
+    };
+    for (const Owner owner : {Owner{me + 4321, myGroup}, Owner{me, myGroup + 4321}}) {
+        ASSERT_TRUE(replaceFileContents(path("owned.txt"), "before"));
+        ASSERT_EQ(chown(name.constData(), owner.uid, owner.gid), 0);
+        EXPECT_TRUE(replaceFileContents(path("owned.txt"), "after"));
+        struct stat status {};
+        ASSERT_EQ(stat(name.constData(), &status), 0);
+        EXPECT_EQ(status.st_uid, owner.uid);
+        EXPECT_EQ(status.st_gid, owner.gid);
+    }
+}
+
 TEST_F(FileReplacementTest, WritingThroughALinkUpdatesItsTargetAndKeepsTheLink) {
     writeRaw(path("target.txt"), "old");
     ASSERT_TRUE(QFile::link(path("target.txt"), path("link.txt")));

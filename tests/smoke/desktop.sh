@@ -4,13 +4,21 @@
 # A shell prepared for the unit tests must not send the program offscreen.
 unset QT_QPA_PLATFORM
 
-# Focus and dialogs behave as on a desktop only with a window manager.
+# Focus and dialogs behave as on a desktop only with a window manager; it is ready once it
+# has announced itself on the root window. One that could not reach the display yet is
+# started again.
 start_window_manager() {
-    if command -v openbox >/dev/null 2>&1; then
-        openbox >/dev/null 2>&1 &
-        window_manager=$!
-        sleep 0.5
-    fi
+    command -v openbox >/dev/null 2>&1 || return 0
+    for _ in $(seq 1 100); do
+        if [ -z "${window_manager:-}" ] || ! kill -0 "$window_manager" 2>/dev/null; then
+            openbox >/dev/null 2>&1 &
+            window_manager=$!
+        fi
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+        sleep 0.1
+    done
+    echo "the window manager did not start" >&2
+    return 1
 }
 
 stop_window_manager() {
@@ -29,6 +37,15 @@ wait_for_windows() {
             xdotool search --onlyvisible --name "^$1" 2>/dev/null | tail -n 1
             return 0
         fi
+        sleep 0.1
+    done
+    return 1
+}
+
+# Waits until the window has the keyboard focus, so that keys sent next reach it.
+wait_for_focus() {
+    for _ in $(seq 1 100); do
+        [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ] && return 0
         sleep 0.1
     done
     return 1

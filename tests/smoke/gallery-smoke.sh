@@ -10,7 +10,7 @@ export XDG_RUNTIME_DIR="$work"
 
 xvfb-run -a -s "-screen 0 1280x800x24" sh -c '
     . "$1/desktop.sh"
-    start_window_manager
+    start_window_manager || exit 1
     status=0
     quit_by_keys Tamsell "$2" || status=1
     stop_window_manager

@@ -17,7 +17,7 @@ for _ in $(seq 1 410); do printf "$line"; done > "$work/original.txt"
 xvfb-run -a -s "-screen 0 1280x800x24" sh -c '
     . "$1/desktop.sh"
     program=$2 work=$3
-    start_window_manager
+    start_window_manager || exit 1
 
     # Starts the program under a limit of $1 KiB, types at the end and saves.
     edit_and_save() {
@@ -29,7 +29,10 @@ xvfb-run -a -s "-screen 0 1280x800x24" sh -c '
             exit 1
         fi
         xdotool windowactivate --sync "$window" 2>/dev/null || true
-        sleep 0.3
+        if ! wait_for_focus "$window"; then
+            echo "the Penlark window did not get the keyboard focus" >&2
+            exit 1
+        fi
         xdotool key --clearmodifiers ctrl+End
         xdotool type --delay 20 " word"
         xdotool key --clearmodifiers ctrl+s

@@ -12,7 +12,7 @@ printf '\202\261\202\361\202\311\202\277\202\315\r\n' > "$work/hello.txt"
 
 xvfb-run -a -s "-screen 0 1280x800x24" sh -c '
     . "$1/desktop.sh"
-    start_window_manager
+    start_window_manager || exit 1
     status=0
     quit_by_keys Penlark "$2" "$3" || status=1
     stop_window_manager

@@ -65,9 +65,10 @@ public:
     int32_t SmallChange() const { return m_smallChange; }
     void setSmallChange(int32_t SmallChange);
 
-    // The most characters the field takes, and extra field width in characters; each
-    // character more widens the control by 6 pixels. Negative values raise 380.
-    int32_t Length() const;
+    // The most characters typing may leave in the field (0: no limit; what the control writes
+    // itself is never cut), and extra field width in characters; each character more widens
+    // the control by 6 pixels. Negative values raise 380.
+    int32_t Length() const { return m_length; }
     void setLength(int32_t Length);
     int32_t WhiteSpace() const { return m_whiteSpace; }
     void setWhiteSpace(int32_t WhiteSpace);
@@ -108,6 +109,10 @@ private:
     void takeValue(int16_t value);
     // Writes the value into the field and the arrows without taking it as input.
     void showValue(bool field);
+    // Writes the field past the Length limit, which restricts typing only.
+    void writeField(const QString& text);
+    // Whether an edit leaving text in the field keeps within the Length limit.
+    bool fitsLength(const QString& text) const;
     void rangeChanged();
     void widen(int pixels);
     numericbox::LayoutInput layoutInput() const;
@@ -139,8 +144,13 @@ private:
     int32_t m_largeChange = 10;
     int32_t m_smallChange = 1;
     int32_t m_alignment = 1;
+    int32_t m_length = 5;
+    // The field's text length before the edit under way: deleting from a text that is longer
+    // than the limit passes.
+    qsizetype m_fieldLength = 1;
     // Set while the control writes into its own parts, whose notifications are then no input.
     bool m_updating = false;
+    bool m_writing = false;
 };
 
 } // namespace tamsell

@@ -92,6 +92,13 @@ TEST(RoundTrip, MalformedUnicodeBecomesTheReplacementCharacter) {
         decodeText(QByteArray::fromHex("fffe 00d8 6100 62"), SCS_UNKNOWN, SLB_UNKNOWN);
     EXPECT_EQ(utf16.text, u"\uFFFDa\uFFFD"_s);
     EXPECT_EQ(findUnmappable(utf16.text, SCS_UTF16LE).count, 2);
+    // A pair at the very end is whole.
+    const DecodedText pairLe =
+        decodeText(QByteArray::fromHex("fffe 6100 3dd8 00de"), SCS_UNKNOWN, SLB_UNKNOWN);
+    EXPECT_EQ(pairLe.text, u"a😀"_s);
+    const DecodedText pairBe =
+        decodeText(QByteArray::fromHex("feff 0061 d83d de00"), SCS_UNKNOWN, SLB_UNKNOWN);
+    EXPECT_EQ(pairBe.text, u"a😀"_s);
     const DecodedText utf8 = decodeText("a\x80z", SCS_UTF8, SLB_UNKNOWN);
     EXPECT_EQ(utf8.text, u"a\uFFFDz"_s);
     // Lossy: each such character is one "?".

@@ -8,6 +8,8 @@
 #include <platform/Cp932.h>
 
 #include <gtest/gtest.h>
+#include <sys/mman.h>
+#include <unistd.h>
 
 #include <QRandomGenerator>
 #include <algorithm>
@@ -292,4 +294,23 @@ TEST(LineBreaks, CountsOfEucJpSkipBreaksTakenByPairs) {
     EXPECT_EQ(counts.lf, 2);
     EXPECT_EQ(countLineBreaks(runs, SCS_SHIFTJIS).lf, 5);
     EXPECT_EQ(countLineBreaks(QByteArray("\r\n\r\r\n\n"), SCS_EUC).crLf, 2);
+}
+
+// Input that ends right where the memory does: a block whose last byte leads a pair ends the
+// block's copying past it, with nothing left to copy and nothing to be read.
+TEST(Transcoding, InputEndingAtTheEdgeOfMemoryIsReadWithinIt) {
+    const QByteArray input = QByteArray::fromBase64(
+        "+uPj4+Pj4+Pj4+O2tra2tra2tra2tra2Nra2tra2tra2tra2tra2tra2tra2tra2tra2tra2tra2tra2tra2tra2"
+        "tra2tra2tra2trbjDQo=");
+    const auto page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
+    auto* memory = static_cast<char*>(
+        mmap(nullptr, 2 * page, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0));
+    ASSERT_NE(memory, MAP_FAILED);
+    ASSERT_EQ(mprotect(memory + page, page, PROT_NONE), 0);
+    char* const start = memory + page - input.size();
+    std::copy(input.begin(), input.end(), start);
+    const QByteArrayView edge(start, input.size());
+    EXPECT_EQ(transcode(edge, SCS_EUC, SCS_SHIFTJIS, SLB_CRLF),
+              transcode(input, SCS_EUC, SCS_SHIFTJIS, SLB_CRLF));
+    munmap(memory, 2 * page);
 }

@@ -4,7 +4,6 @@
 
 #include <QCoreApplication>
 #include <QMimeDatabase>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -91,22 +90,6 @@ TEST_F(FileVersionTest, FilesWithoutAVersionResourceGiveFalseAndNothing) {
     pe_sample::set32(far, 0x3C, 0x7FFFFFF0u);
     versionOf(file(far), &found);
     EXPECT_FALSE(found);
-}
-
-// Whatever the bytes, reading stays within the file and its blocks.
-TEST_F(FileVersionTest, DamagedFilesAreReadSafely) {
-    pe_sample::Version version;
-    version.strings = {{u"CompanyName"_qs, u"Ardenfall"_qs}};
-    const QByteArray whole = pe_sample::executable(pe_sample::versionResource(version));
-    QRandomGenerator random(15);
-    for (int round = 0; round < 300; ++round) {
-        QByteArray damaged = whole;
-        for (int i = 0; i < 4; ++i)
-            damaged[random.bounded(int(damaged.size()))] = char(random.bounded(256));
-        const QString path = file(damaged);
-        versionOf(path);
-        fs().GetFileVersionDetails(path, u"CompanyName"_qs);
-    }
 }
 
 TEST_F(FileVersionTest, TypeNamesComeFromTheMimeDatabaseThenTheExtension) {

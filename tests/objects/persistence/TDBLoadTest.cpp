@@ -58,6 +58,15 @@ TEST_F(TDBLoadTest, IniTreeHeadersArePaths) {
     EXPECT_EQ(tree(), u"a{top=1;b{c{k=v;}}}"_qs);
 }
 
+// "[]" names no section: it is a key of the section before it, in both INI forms.
+TEST_F(TDBLoadTest, ABareBracketPairIsAKeyNoSection) {
+    for (const TDBFormatConstants format : {TDBF_INI, TDBF_INI_TREE}) {
+        ASSERT_TRUE(load({u"[a]"_qs, u"x=1"_qs, u"[]"_qs, u"y=2"_qs}, format));
+        EXPECT_EQ(tree(), u"a{x=1;[]=;y=2;}"_qs) << "format " << format;
+        db.RootNodes()->Clear();
+    }
+}
+
 TEST_F(TDBLoadTest, IniWithoutTreeTakesPathsAsNames) {
     ASSERT_TRUE(load({u"[a\\b]"_qs, u"k=v"_qs}, TDBF_INI));
     EXPECT_EQ(tree(), u"a\\b{k=v;}"_qs);

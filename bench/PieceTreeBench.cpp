@@ -1,0 +1,104 @@
+#include <orvenly/PieceTree.h>
+#include <platform/Cp932.h>
+
+#include <benchmark/benchmark.h>
+#include <random>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// 50 MB of Japanese prose and ASCII as Shift_JIS, decoded: CR LF breaks, as a file gives it.
+const QString& japaneseText() {
+    static const QString text = [] {
+        const QString lines[] = {
+            u"吾輩は猫である。名前はまだ無い。どこで生れたかとんと見当がつかぬ。"_s,
+            u"The quick brown fox jumps over the lazy dog; 0123456789 (ASCII)."_s,
+            u"第3章　ＵＴＦ－１６とShift_JISの変換について、検討した。ｶﾀｶﾅ"_s,
+            u"    if (value > 0) { return \"結果\"; } // コメント：値を返す"_s,
+        };
+        QString block;
+        for (int i = 0; i < 1000; ++i)
+            block += lines[i % 4] + u"\r\n"_s;
+        const qsizetype blockBytes = platform::cp932::encode(block).size();
+        return block.repeated(50'000'000 / blockBytes + 1);
+    }();
+    return text;
+}
+
+// The tree over the 50 MB, cut into pieces by 10,000 edits spread over it.
+struct EditedTree {
+    EditedTree() {
+        tree.setText(japaneseText());
+        std::mt19937 random(7);
+        for (int i = 0; i < 10000; ++i) {
+            const qsizetype at = random() % tree.length();
+            if (i % 2 == 0)
+                tree.insert(at, u"挿入\n"_s);
+            else
+                tree.remove(at, 3);
+        }
+    }
+    orvenly::PieceTree tree;
+};
+
+EditedTree& editedTree() {
+    static EditedTree edited;
+    return edited;
+}
+
+void BM_PieceTreeFromText(benchmark::State& state) {
+    orvenly::PieceTree tree;
+    for (auto _ : state) {
+        state.PauseTiming();
+        QString text = japaneseText();
+        text.detach();
+        state.ResumeTiming();
+        tree.setText(std::move(text));
+    }
+    state.counters["lines"] = static_cast<double>(tree.lineCount());
+    state.counters["chars"] = static_cast<double>(tree.length());
+}
+BENCHMARK(BM_PieceTreeFromText)->Unit(benchmark::kMillisecond);
+
+void BM_PieceTreeTypeAtEnd(benchmark::State& state) {
+    orvenly::PieceTree& tree = editedTree().tree;
+    for (auto _ : state)
+        tree.insert(tree.length(), u"あ");
+}
+BENCHMARK(BM_PieceTreeTypeAtEnd);
+
+// Each insertion in a new place, so each one cuts a piece.
+void BM_PieceTreeInsertInMiddle(benchmark::State& state) {
+    orvenly::PieceTree& tree = editedTree().tree;
+    std::mt19937 random(11);
+    for (auto _ : state)
+        tree.insert(tree.length() / 3 + random() % 1000000, u"あ");
+}
+BENCHMARK(BM_PieceTreeInsertInMiddle);
+
+void BM_PieceTreeLineOfPosition(benchmark::State& state) {
+    const orvenly::PieceTree& tree = editedTree().tree;
+    std::mt19937 random(13);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(tree.lineOf(random() % tree.length()));
+}
+BENCHMARK(BM_PieceTreeLineOfPosition);
+
+void BM_PieceTreePositionOfLine(benchmark::State& state) {
+    const orvenly::PieceTree& tree = editedTree().tree;
+    std::mt19937 random(17);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(tree.lineStart(random() % tree.lineCount()));
+}
+BENCHMARK(BM_PieceTreePositionOfLine);
+
+void BM_PieceTreePositionFromCrLf(benchmark::State& state) {
+    const orvenly::PieceTree& tree = editedTree().tree;
+    std::mt19937 random(19);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(tree.positionFromCrLf(random() % tree.length()));
+}
+BENCHMARK(BM_PieceTreePositionFromCrLf);
+
+} // namespace

@@ -1,0 +1,121 @@
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QList>
+#include <QTextLayout>
+#include <memory>
+
+namespace orvenly {
+
+class PieceTree;
+class TextLineCache;
+
+// The multi-line text box of this system, without wrapping, over a PieceTree: it lays out
+// only the lines on screen, so that a text of hundreds of megabytes shows and edits at once.
+// Positions are those of the tree (LF breaks, one character each).
+class TextBox : public QAbstractScrollArea {
+    Q_OBJECT
+
+public:
+    explicit TextBox(QWidget* parent = nullptr);
+    ~TextBox() override;
+
+    // The text shown; the box's own until another is given, which must outlive the box.
+    PieceTree& storage() const { return *m_tree; }
+    void setStorage(PieceTree& tree);
+
+    qsizetype cursorPosition() const { return m_position; }
+    qsizetype anchor() const { return m_anchor; }
+    bool hasSelection() const { return m_anchor != m_position; }
+    qsizetype selectionStart() const { return std::min(m_anchor, m_position); }
+    qsizetype selectionEnd() const { return std::max(m_anchor, m_position); }
+    QString selectedText() const;
+    // Selects from `anchor` to `position`, the caret at `position`, and shows the caret.
+    void setSelection(qsizetype anchor, qsizetype position);
+    void setCursorPosition(qsizetype position) { setSelection(position, position); }
+    // Replaces the selection by `text` as one undo step.
+    void insertText(QStringView text);
+
+    bool overwriteMode() const { return m_overwrite; }
+    void setOverwriteMode(bool value);
+    qreal tabStopDistance() const { return m_tabStopDistance; }
+    void setTabStopDistance(qreal distance);
+    int lineHeight() const;
+    qsizetype firstVisibleLine() const;
+    // In viewport coordinates.
+    QRect cursorRect() const;
+    qsizetype positionAt(QPoint point) const;
+    void ensureCursorVisible();
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+
+public slots:
+    void undo();
+    void redo();
+    void cut();
+    void copy() const;
+    void paste();
+    void selectAll();
+
+signals:
+    void cursorPositionChanged();
+    void selectionChanged();
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+
+private:
+    enum class Move {
+        Left,
+        Right,
+        WordLeft,
+        WordRight,
+        Up,
+        Down,
+        PageUp,
+        PageDown,
+        Home,
+        End,
+        DocumentStart,
+        DocumentEnd
+    };
+
+    void onContentsChange(qsizetype position, qsizetype removed, qsizetype added);
+    void updateScrollBars();
+    qsizetype visibleLines() const;
+    qreal xOf(qsizetype position) const;
+    qsizetype moved(Move move) const;
+    void moveCursor(Move move, bool select);
+    void removeOrSelected(qsizetype from, qsizetype to);
+    void typeText(const QString& text);
+    void setSelectionQuietly(qsizetype anchor, qsizetype position);
+    void copyToSelectionClipboard() const;
+    void selectWordAt(qsizetype position);
+    void paintLine(QPainter& painter, qsizetype line, qreal y, qreal left, qreal right);
+
+    std::unique_ptr<PieceTree> m_ownTree;
+    PieceTree* m_tree;
+    std::unique_ptr<TextLineCache> m_lines;
+    qsizetype m_lineCount = 1;
+    qsizetype m_position = 0;
+    qsizetype m_anchor = 0;
+    qreal m_goalX = -1; // the x that Up and Down keep to
+    bool m_overwrite = false;
+    bool m_typing = false; // typed characters join the undo step of the last ones
+    bool m_selecting = false;
+    qreal m_tabStopDistance;
+    QString m_preedit;
+    int m_preeditCursor = 0;
+};
+
+} // namespace orvenly
