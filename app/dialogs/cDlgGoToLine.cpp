@@ -47,28 +47,28 @@ std::optional<cDlgGoToLine::Target> cDlgGoToLine::ShowGoToLine(int32_t LineCount
     cDlgGoToLine dialog(LineCount, Line, Owner);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return targetOf(dialog.txtLine->text(), dialog.txtColumn->text());
+    return targetOf(dialog.m_txtLine->text(), dialog.m_txtColumn->text());
 }
 
 cDlgGoToLine::cDlgGoToLine(int32_t lineCount, int32_t line, QWidget* owner) : QDialog(owner) {
     setWindowTitle(Caption);
     const auto* digits =
         new QRegularExpressionValidator(QRegularExpression(u"[0-9]{0,10}"_s), this);
-    txtLine = new QLineEdit(QString::number(line), this);
-    txtLine->setObjectName(u"txtLine"_s);
-    txtLine->setValidator(digits);
-    txtLine->selectAll();
-    txtColumn = new QLineEdit(this);
-    txtColumn->setObjectName(u"txtColumn"_s);
-    txtColumn->setValidator(digits);
-    txtColumn->setPlaceholderText(u"省略可"_s);
+    m_txtLine = new QLineEdit(QString::number(line), this);
+    m_txtLine->setObjectName(u"txtLine"_s);
+    m_txtLine->setValidator(digits);
+    m_txtLine->selectAll();
+    m_txtColumn = new QLineEdit(this);
+    m_txtColumn->setObjectName(u"txtColumn"_s);
+    m_txtColumn->setValidator(digits);
+    m_txtColumn->setPlaceholderText(u"省略可"_s);
 
     auto* cmdOK = namedButton(u"cmdOK"_s, u"OK"_s, this);
     cmdOK->setDefault(true);
     auto* cmdCancel = namedButton(u"cmdCancel"_s, u"キャンセル"_s, this);
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(txtLine, &QLineEdit::textChanged, cmdOK,
+    connect(m_txtLine, &QLineEdit::textChanged, cmdOK,
             [cmdOK](const QString& text) { cmdOK->setEnabled(!text.isEmpty()); });
 
     auto* buttons = new QVBoxLayout;
@@ -77,14 +77,14 @@ cDlgGoToLine::cDlgGoToLine(int32_t lineCount, int32_t line, QWidget* owner) : QD
     buttons->addStretch();
     auto* grid = new QGridLayout(this);
     // The valid range stands in the label; a number outside it goes to the nearest end.
-    grid->addWidget(labelFor(u"行番号 (1 - %1)(&L) :"_s.arg(lineCount), txtLine, this), 0, 0);
-    grid->addWidget(txtLine, 0, 1);
-    grid->addWidget(labelFor(u"列(&C) :"_s, txtColumn, this), 1, 0);
-    grid->addWidget(txtColumn, 1, 1);
+    grid->addWidget(labelFor(u"行番号 (1 - %1)(&L) :"_s.arg(lineCount), m_txtLine, this), 0, 0);
+    grid->addWidget(m_txtLine, 0, 1);
+    grid->addWidget(labelFor(u"列(&C) :"_s, m_txtColumn, this), 1, 0);
+    grid->addWidget(m_txtColumn, 1, 1);
     grid->addLayout(buttons, 0, 2, 3, 1);
     grid->setRowStretch(2, 1);
     grid->setSizeConstraint(QLayout::SetFixedSize);
-    txtLine->setFocus();
+    m_txtLine->setFocus();
 }
 
 } // namespace penlark

@@ -28,8 +28,8 @@ public:
 private:
     cDlgGoToLine(int32_t lineCount, int32_t line, QWidget* owner);
 
-    QLineEdit* txtLine = nullptr;
-    QLineEdit* txtColumn = nullptr;
+    QLineEdit* m_txtLine = nullptr;
+    QLineEdit* m_txtColumn = nullptr;
 };
 
 } // namespace penlark

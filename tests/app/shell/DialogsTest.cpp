@@ -1,3 +1,4 @@
+#include "dialogs/cDlgGoToLine.h"
 #include "dialogs/cDlgSelectFormat.h"
 #include "shell/ConfirmLayout.h"
 #include "shell/cDlgAbout.h"
@@ -13,6 +14,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
@@ -365,6 +367,31 @@ TEST_F(Dialogs, SelectCanBeScripted) {
     EXPECT_EQ(asked[0].kind, u"SelectFormat"_s);
     EXPECT_EQ(asked[0].style, 2);
     EXPECT_EQ(asked[0].details, QStringList{u"65537"_s});
+}
+
+// --- go to line ---
+
+// The label names the range; Enter takes the typed line and column, Esc cancels.
+TEST_F(Dialogs, GoToLineShowsTheRangeAndReturnsWhatWasTyped) {
+    const auto typed = whileShown(
+        [](QDialog& dialog) {
+            EXPECT_EQ(dialog.windowTitle(), u"指定行へ移動"_s);
+            bool ranged = false;
+            for (const QLabel* label : dialog.findChildren<QLabel*>())
+                ranged = ranged || label->text().contains(u"1 - 42"_s);
+            EXPECT_TRUE(ranged);
+            auto& line = child<QLineEdit>(dialog, u"txtLine"_s);
+            EXPECT_EQ(line.text(), u"7"_s);
+            QTest::keyClicks(&line, u"x120"_s);
+            QTest::keyClicks(&child<QLineEdit>(dialog, u"txtColumn"_s), u"3"_s);
+            pressKey(dialog, Qt::Key_Return);
+        },
+        [] { return penlark::cDlgGoToLine::ShowGoToLine(42, 7, nullptr); });
+    ASSERT_TRUE(typed);
+    EXPECT_EQ(typed->line, 120);
+    EXPECT_EQ(typed->column, 3);
+    EXPECT_FALSE(whileShown([](QDialog& dialog) { pressKey(dialog, Qt::Key_Escape); },
+                            [] { return penlark::cDlgGoToLine::ShowGoToLine(42, 7, nullptr); }));
 }
 
 // --- about box ---
