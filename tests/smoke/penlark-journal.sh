@@ -3,7 +3,7 @@
 # gets text typed into both, and is killed with SIGKILL. A second start while it ran must have
 # ended without touching its journals. The next start offers the work back; Return restores
 # it, a word typed at the restored caret and Ctrl+S save the file, which must hold exactly
-# the typed text in Shift_JIS with CR LF; the new document is saved under a name likewise.
+# the typed text in Shift_JIS with CR LF; the new document is saved under a name from the File menu.
 set -eu
 program=$1
 here=$(cd "$(dirname "$0")" && pwd)
@@ -53,8 +53,10 @@ xvfb-run -a -s "-screen 0 1280x800x24" sh -c '
 
     # The new document is the active one, its caret after "new words".
     xdotool type --delay 20 "!"
-    xdotool key --clearmodifiers ctrl+s
-    wait_for_windows Penlark 2 >/dev/null || fail "no Save As dialog appeared"
+    xdotool key --clearmodifiers alt+f
+    sleep 0.3
+    xdotool key --clearmodifiers a
+    wait_for_windows 名前を付けて保存 1 >/dev/null || fail "no Save As dialog appeared"
     sleep 0.5
     xdotool type --delay 20 "$work/new.txt"
     xdotool key --clearmodifiers Return
