@@ -6,7 +6,7 @@ FUZZ_RUNS ?= tree_readers:30000 full_path:15000
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all bootstrap build run gallery test bench asan fuzz format clean
+.PHONY: all bootstrap build run gallery test package bench asan fuzz format clean
 
 all: build
 
@@ -27,6 +27,10 @@ gallery: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 300
+
+# A Debian package in $(BUILD)/.
+package: build
+	cmake --build $(BUILD) --target package
 
 bench:
 	@scripts/bootstrap --bench

@@ -1,5 +1,6 @@
-# `cmake --install`: the programs, their two libraries, and the desktop entry with its icons,
-# so that desktop menus list the editor and file managers offer it for text files.
+# `cmake --install`: the programs, their two libraries, the desktop entry with its icons (so
+# that desktop menus list the editor and file managers offer it for text files) and the
+# manual pages.
 include(GNUInstallDirs)
 set_target_properties(penlark penlark-convert tamsell-gallery orvenly-tdb PROPERTIES
     INSTALL_RPATH "$ORIGIN/../${CMAKE_INSTALL_LIBDIR}")
@@ -16,3 +17,6 @@ foreach(size 16 32 48 256)
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
             RENAME penlark.png)
 endforeach()
+install(FILES ${CMAKE_SOURCE_DIR}/docs/man/penlark.1 ${CMAKE_SOURCE_DIR}/docs/man/penlark-convert.1
+              ${CMAKE_SOURCE_DIR}/docs/man/orvenly-tdb.1
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)

@@ -8,8 +8,6 @@ namespace penlark {
 
 DocumentError documentErrorOf(int errorNumber) {
     switch (errorNumber) {
-    case 0:
-        return DocumentError::None;
     case ENOENT:
     case ENOTDIR:
         return DocumentError::NotFound;

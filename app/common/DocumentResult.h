@@ -27,7 +27,8 @@ struct DocumentResult {
     explicit operator bool() const { return error == DocumentError::None; }
 };
 
-// The error for a system error number (errno) met while reading or writing a file.
+// The error for a system error number (errno) met while reading or writing a file; Other for
+// a failure without one.
 DocumentError documentErrorOf(int errorNumber);
 // One line that tells the user the cause, to follow the program's message.
 QString causeText(const DocumentResult& result);

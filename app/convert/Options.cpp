@@ -216,8 +216,11 @@ Options:
                how many on standard error); without it such a file is not converted
   --in-place   rewrite each FILE with its conversion. The new content goes to a
                temporary file next to it, which takes the file's place only once it is
-               complete and on disk: a failure leaves the file as it was. Files that
-               the conversion would not change are left alone. --overwrite is the same
+               complete and on disk: a failure leaves the file as it was. A file in a
+               folder you may not write, or with other hard links, is written in place
+               after a backup of it in ~/.local/state/penlark/backup, which a failure
+               restores. Files that the conversion would not change are left alone.
+               --overwrite is the same
   -o DIR       write the conversion of each FILE to DIR, under the FILE's own name
                (through a temporary file as with --in-place); DIR must exist
   -j N         convert N files at a time (default: the number of cores). Messages
@@ -232,8 +235,8 @@ Options:
 With more than one FILE and standard error on a terminal, a progress line shows how
 many files are done.
 
-Characters that the output charset cannot hold (such as an IBM extension kanji, say
-0xFA 0x5C in Shift_JIS, in JIS, or an emoji in Shift_JIS), and bytes of the input that
+Characters that the output charset cannot hold (such as an IBM extension numeral, say
+0xFA 0x40 in Shift_JIS, in JIS, or an emoji in Shift_JIS), and bytes of the input that
 could not be read, stop the conversion of that file, as with iconv: it is reported with
 the number of such characters and the line of the first; with --in-place it is left as
 it was, with -o its copy is not written, and on standard output its conversion stops

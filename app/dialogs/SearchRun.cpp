@@ -61,7 +61,7 @@ bool TextsDiffer(QStringView a, QStringView b, int32_t flags) {
     if (flags & searchflags::RegExp)
         return true;
     if (flags & searchflags::IgnoreWidth)
-        return FoldWidth(a) != FoldWidth(b);
+        return FoldWidthComposed(a) != FoldWidthComposed(b);
     if (flags & searchflags::IgnoreCase)
         return LowerSameLength(a) != LowerSameLength(b);
     return a != b;
@@ -82,7 +82,8 @@ SearchRun::SearchRun(SearchDirection direction, int32_t flags, const QString& pa
         m_regex.SetCrLfOnly(true);
         m_parts = ParseReplacement(replacement, m_regex.GroupCount());
     }
-    m_patternKey = keyOf(pattern);
+    m_patternKey = m_flags & searchflags::IgnoreWidth && !m_regexRun ? FoldWidthComposed(pattern)
+                                                                     : keyOf(pattern);
     m_key = GapText(keyOf(area + following));
 }
 
@@ -159,11 +160,11 @@ bool SearchRun::findForward(int32_t start) {
     if (!m_regexRun) {
         if (start < 1 || start > end + 1)
             return false;
-        const qsizetype at = m_key.mid(start - 1, end - start + 1).indexOf(m_patternKey);
-        if (at < 0)
+        const KeyMatch match = locate(m_key.mid(start - 1, end - start + 1), true);
+        if (match.at < 0)
             return false;
-        m_matchPosition = start + static_cast<int32_t>(at);
-        m_matchLength = static_cast<int32_t>(m_pattern.size());
+        m_matchPosition = start + static_cast<int32_t>(match.at);
+        m_matchLength = static_cast<int32_t>(match.length);
         return true;
     }
     int32_t from = start - 1;
@@ -178,9 +179,26 @@ bool SearchRun::findForward(int32_t start) {
     return true;
 }
 
-int32_t SearchRun::findBackward(int32_t within) {
-    const qsizetype at = m_key.before(within).lastIndexOf(m_patternKey);
-    return at < 0 ? 0 : static_cast<int32_t>(at) + 1;
+SearchRun::KeyMatch SearchRun::locate(QStringView view, bool forward) const {
+    if (!(m_flags & searchflags::IgnoreWidth)) {
+        const qsizetype at = forward ? view.indexOf(m_patternKey) : view.lastIndexOf(m_patternKey);
+        return {at, m_patternKey.size()};
+    }
+    // A half-width katakana and its sound mark make one character of the key followed by a
+    // mark, which the match takes along: the match's length is the text's own.
+    const QChar first = m_patternKey[0];
+    for (qsizetype at = forward ? view.indexOf(first) : view.lastIndexOf(first); at >= 0;
+         at = forward  ? view.indexOf(first, at + 1)
+              : at > 0 ? view.lastIndexOf(first, at - 1)
+                       : -1) {
+        if (const qsizetype length = MatchFolded(view, at, m_patternKey); length >= 0)
+            return {at, length};
+    }
+    return {-1, 0};
+}
+
+SearchRun::KeyMatch SearchRun::findBackward(int32_t within) {
+    return locate(m_key.before(within), false);
 }
 
 QString SearchRun::piece(const Found& found) {
@@ -245,7 +263,7 @@ int32_t SearchRun::apply(const Replacement& replacement, SearchEditor& editor) {
     m_matchLength = length;
     const int32_t growth = static_cast<int32_t>(replacement.piece.size()) - length;
     m_text.replace(at, length, replacement.piece);
-    m_key.replace(at, length, keyOf(replacement.piece));
+    updateKey(at, length, static_cast<int32_t>(replacement.piece.size()));
     m_areaLength += growth;
     if (m_matchPosition < m_limit)
         m_limit += growth;
@@ -256,6 +274,23 @@ int32_t SearchRun::apply(const Replacement& replacement, SearchEditor& editor) {
     editor.replaceSel(replacement.piece);
     ++m_replaced;
     return growth;
+}
+
+void SearchRun::updateKey(int32_t at, int32_t length, int32_t pieceLength) {
+    if (m_regexRun || !(m_flags & searchflags::IgnoreWidth)) {
+        m_key.replace(at, length, keyOf(m_text.mid(at, pieceLength)));
+        return;
+    }
+    // A half-width sound mark may now follow, or no longer follow, the katakana it makes one
+    // character with: the key is made again from the pair before the piece to the unit after
+    // it, folded with one unit more to see the mark that may follow.
+    const qsizetype size = m_text.size();
+    qsizetype from = std::max(0, at - 1);
+    if (from > 0 && m_key.mid(from, 1)[0] == ComposedMark)
+        --from;
+    const qsizetype to = std::min<qsizetype>(size, at + pieceLength + 1);
+    const QString folded = FoldWidth(m_text.mid(from, std::min(size, to + 1) - from));
+    m_key.replace(from, to - from - (pieceLength - length), QStringView(folded).first(to - from));
 }
 
 void SearchRun::stepForward(bool replace, SearchEditor& editor, const WrapQuestion& ask) {
@@ -286,21 +321,22 @@ void SearchRun::stepForward(bool replace, SearchEditor& editor, const WrapQuesti
 void SearchRun::stepBackward(bool replace, SearchEditor& editor, const WrapQuestion& ask) {
     if (Replacement replacement; replace && replacementFor(editor, replacement))
         apply(replacement, editor);
-    int32_t position = m_matchPosition <= 1 ? 0 : findBackward(m_matchPosition - 1);
-    if (position == 0) {
+    KeyMatch match = m_matchPosition <= 1 ? KeyMatch{} : findBackward(m_matchPosition - 1);
+    if (match.at < 0) {
         if (m_wrapped || !ask(wrapQuestion(u"先頭", replace, u"末尾"))) {
             end();
             return;
         }
         m_wrapped = true;
-        position = findBackward(m_areaLength);
+        match = findBackward(m_areaLength);
     }
-    if (position == 0 || (m_wrapped && position < m_limit)) {
+    const auto position = static_cast<int32_t>(match.at) + 1;
+    if (match.at < 0 || (m_wrapped && position < m_limit)) {
         end();
         return;
     }
     m_matchPosition = position;
-    m_matchLength = static_cast<int32_t>(m_pattern.size());
+    m_matchLength = static_cast<int32_t>(match.length);
     ++m_found;
 }
 

@@ -85,8 +85,18 @@ private:
     int32_t viewStartFor(int32_t at);
     bool findRegex(int32_t from, Found& found);
     bool matchRegexAt(int32_t at, Found& found);
+    // A literal match in a view of the key: its start in the view (-1 for none) and its length
+    // in the text.
+    struct KeyMatch {
+        qsizetype at = -1;
+        qsizetype length = 0;
+    };
+    KeyMatch locate(QStringView view, bool forward) const;
     bool findForward(int32_t start);
-    int32_t findBackward(int32_t within);
+    // The last match that ends before within.
+    KeyMatch findBackward(int32_t within);
+    // Brings the key in step with the text after length characters at at became pieceLength.
+    void updateKey(int32_t at, int32_t length, int32_t pieceLength);
     // The selection's replacement, when the selection is a match.
     struct Replacement {
         int32_t at = 0;

@@ -7,8 +7,8 @@ namespace penlark {
 namespace {
 
 // Half-width katakana and punctuation U+FF61..U+FF9F and their full-width forms. A voiced
-// or semi-voiced sound mark stays a separate character (U+309B, U+309C), so "ｶﾞ" compares
-// equal to "カ゛" but not to "ガ": folding never changes the length.
+// or semi-voiced sound mark that does not combine with the katakana before it stays a
+// separate character (U+309B, U+309C).
 constexpr std::array<char16_t, 0xFF9F - 0xFF61 + 1> HalfWidthKana = {
     u'。', u'「', u'」', u'、', u'・', u'ヲ', u'ァ', u'ィ', u'ゥ', u'ェ', u'ォ', u'ャ', u'ュ',
     u'ョ', u'ッ', u'ー', u'ア', u'イ', u'ウ', u'エ', u'オ', u'カ', u'キ', u'ク', u'ケ', u'コ',
@@ -58,6 +58,29 @@ char16_t foldWidth(char16_t c) {
     return lower(c);
 }
 
+constexpr char16_t VoicedMark = u'\uFF9E';
+constexpr char16_t SemiVoicedMark = u'\uFF9F';
+
+// The full-width character a half-width katakana and the sound mark after it make, 0 when
+// they make none; taken from Unicode's own compositions (カ + ゛ ガ, ワ + ゛ ヷ ...).
+char16_t composed(char16_t base, char16_t mark) {
+    static const auto table = [] {
+        std::array<std::array<char16_t, 2>, 0xFF9D - 0xFF61 + 1> result{};
+        for (std::size_t k = 0; k < result.size(); ++k) {
+            for (std::size_t m = 0; m < 2; ++m) {
+                const QString pair =
+                    QString(QChar(HalfWidthKana[k])) + QChar(m == 0 ? u'\u3099' : u'\u309A');
+                const QString one = pair.normalized(QString::NormalizationForm_C);
+                result[k][m] = one.size() == 1 ? one[0].unicode() : 0;
+            }
+        }
+        return result;
+    }();
+    if (base < 0xFF61 || base > 0xFF9D || (mark != VoicedMark && mark != SemiVoicedMark))
+        return 0;
+    return table[base - 0xFF61][mark == VoicedMark ? 0 : 1];
+}
+
 template <char16_t (*Fold)(char16_t)> QString mapUnits(QStringView text) {
     QString result(text.size(), Qt::Uninitialized);
     char16_t* out = reinterpret_cast<char16_t*>(result.data());
@@ -77,7 +100,39 @@ QString UpperSameLength(QStringView text) {
 }
 
 QString FoldWidth(QStringView text) {
-    return mapUnits<foldWidth>(text);
+    QString result(text.size(), Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(result.data());
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = text[i].unicode();
+        if (const char16_t one = i + 1 < n ? composed(c, text[i + 1].unicode()) : 0) {
+            *out++ = one;
+            *out++ = ComposedMark;
+            ++i;
+        } else {
+            // A noncharacter in the text must not pass for the mark.
+            *out++ = c == ComposedMark ? u'\uFFFD' : foldWidth(c);
+        }
+    }
+    return result;
+}
+
+QString FoldWidthComposed(QStringView text) {
+    QString key = FoldWidth(text);
+    key.remove(ComposedMark);
+    return key;
+}
+
+qsizetype MatchFolded(QStringView key, qsizetype at, QStringView pattern) {
+    qsizetype k = at;
+    for (const QChar c : pattern) {
+        if (k == key.size() || key[k] != c)
+            return -1;
+        ++k;
+        if (k < key.size() && key[k] == ComposedMark)
+            ++k;
+    }
+    return k - at;
 }
 
 } // namespace penlark

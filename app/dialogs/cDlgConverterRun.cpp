@@ -113,8 +113,11 @@ bool cDlgConverter::ConvertFile(const QString& path) {
 
     // The file keeps its contents until the new ones are complete.
     for (;;) {
-        if (platform::replaceFileContents(path, *output))
+        if (platform::replaceFileContents(path, *output)) {
+            // A run stopped half-way must still say which files it changed.
+            Log(u"ファイル '%1' を変換しました。"_s.arg(path));
             return true;
+        }
         const FailureAnswer answer = askAboutFailure(path, FailedStep::Write, {});
         if (answer != FailureAnswer::Retry)
             return answer == FailureAnswer::Skip;

@@ -121,6 +121,8 @@ void cDlgPreferences::buildEditorPage(QWidget& page) {
     cboFontSize->setObjectName(u"cboFontSize"_s);
     cboFontSize->setEditable(true);
     cboFontSize->setInsertPolicy(QComboBox::NoInsert);
+    // A size is typed whole: completing "8" from the list would make it 84.
+    cboFontSize->setCompleter(nullptr);
     connect(cboFontFace, &QComboBox::activated, this, &cDlgPreferences::cboFontFace_Click);
     connect(cboFontSize, &QComboBox::currentTextChanged, this, &cDlgPreferences::UpdatePreview);
     auto* fonts = new QHBoxLayout(fraFonts);

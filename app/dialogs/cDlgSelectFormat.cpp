@@ -67,7 +67,7 @@ cDlgSelectFormat::cDlgSelectFormat(int32_t style, int32_t defaultFormat, QWidget
     auto* breakLabel = new QLabel(u"改行コード(&B) :"_s, this);
     breakLabel->setBuddy(cboBreak);
 
-    auto* cmdOpen = new QPushButton(u"開く"_s, this);
+    auto* cmdOpen = new QPushButton(style == StyleSave ? u"保存"_s : u"開く"_s, this);
     cmdOpen->setObjectName(u"cmdOpen"_s);
     cmdOpen->setDefault(true);
     auto* cmdCancel = new QPushButton(u"キャンセル"_s, this);

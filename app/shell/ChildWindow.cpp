@@ -14,6 +14,7 @@
 #include <platform/FontResolver.h>
 #include <tamsell/SystemColors.h>
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
@@ -117,14 +118,16 @@ void ChildWindow::SetFontBase(const QFont& value) {
 
 void ChildWindow::SetForeColorBase(uint32_t value) {
     QPalette palette = m_txtEdit->palette();
-    palette.setColor(QPalette::Text, tamsell::resolveColor(value, palette));
+    palette.setColor(QPalette::Text,
+                     tamsell::resolveColor(value, QApplication::palette(m_txtEdit)));
     m_txtEdit->setPalette(palette);
     m_foreColor = value;
 }
 
 void ChildWindow::SetBackColorBase(uint32_t value) {
     QPalette palette = m_txtEdit->palette();
-    palette.setColor(QPalette::Base, tamsell::resolveColor(value, palette));
+    palette.setColor(QPalette::Base,
+                     tamsell::resolveColor(value, QApplication::palette(m_txtEdit)));
     m_txtEdit->setPalette(palette);
     m_backColor = value;
 }

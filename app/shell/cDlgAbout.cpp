@@ -3,6 +3,7 @@
 #include "orvenly/Modal.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -17,6 +18,8 @@ namespace {
 using namespace Qt::StringLiterals;
 
 constexpr int IconSize = 32;
+// What a title bar takes besides its text: the window's icon and its three buttons.
+constexpr int TitleBarFurniture = 6 * IconSize;
 
 QString captionText() {
     return u"About "_s + QApplication::applicationName();
@@ -79,6 +82,11 @@ cDlgAbout::cDlgAbout(QWidget* owner) : QDialog(owner) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(frame);
     layout->addLayout(buttons);
+    // Wide enough for the whole title, which a window manager would otherwise cut short.
+    QFont titleFont = font();
+    titleFont.setBold(true);
+    frame->setMinimumWidth(QFontMetrics(titleFont).horizontalAdvance(windowTitle()) +
+                           TitleBarFurniture);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     cmdOK->setFocus();
 }

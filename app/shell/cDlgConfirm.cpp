@@ -8,6 +8,7 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
@@ -120,10 +121,22 @@ void cDlgConfirm::layOut(const ConfirmMetrics& metrics, bool multiDocument) {
 }
 
 void cDlgConfirm::keyPressEvent(QKeyEvent* event) {
+    if (event->modifiers() != Qt::NoModifier) {
+        QDialog::keyPressEvent(event);
+        return;
+    }
     // Esc presses the cancel button of the form shown; only the close box gives 5 in both.
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    if (event->key() == Qt::Key_Escape) {
         cmdResult[m_CancelIndex]->click();
         return;
+    }
+    // As in every message box, a button's letter alone presses it (Y, N, ...).
+    for (QPushButton* button : cmdResult) {
+        const QKeySequence mnemonic = QKeySequence::mnemonic(button->text());
+        if (button->isVisible() && !mnemonic.isEmpty() && mnemonic[0].key() == event->key()) {
+            button->click();
+            return;
+        }
     }
     QDialog::keyPressEvent(event);
 }

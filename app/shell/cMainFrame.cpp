@@ -56,6 +56,7 @@ cMainFrame::cMainFrame(cSettings& settings, QWidget* parent)
     m_MRUFiles = new orvenly::MRU(this);
     buildMenus();
     buildToolbar();
+    buildStatusBar();
     m_MRUFiles->Load(m_recentFamily);
     m_MRUFiles->SetMax(RecentFilesMax);
 
@@ -208,6 +209,7 @@ void cMainFrame::RefreshDocumentCommands() {
     menuItem(EditCmd::Redo)->setEnabled(canRedo);
     setButtonEnabled("redo", canRedo);
     m_property->UpdateProperties();
+    showDocumentState();
 }
 
 void cMainFrame::setButtonEnabled(const char* key, bool enabled) {

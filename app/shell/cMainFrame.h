@@ -68,6 +68,8 @@ public:
     // The load step: recent files, extra tools, settings, layout, then the frame is shown and
     // files (each opened as a document) or, when the settings ask for it, an empty document.
     void Load(const QStringList& files);
+    // Opens the files of a command line, this start's or a later start's, each as a document.
+    void OpenCommandLine(const QStringList& files) { openDocuments(files); }
 
     ChildWindow* ActiveDocument() const { return m_ActiveDocument; }
     ChildWindows& m_Documents() const { return *m_documents; }
@@ -82,6 +84,9 @@ public:
     tamsell::FlatToolbar& ftbEdit() const { return *m_ftbEdit; }
     QWidget& picToolbar() const { return *m_picToolbar; }
     QLabel& lblCoordinate() const { return *m_lblCoordinate; }
+    // The status bar's fields: caret, character code, format, modified, read-only, overwrite.
+    enum class StatusField { Caret, Code, Format, Modified, ReadOnly, Overwrite };
+    QLabel& statusField(StatusField field) const { return *m_statusFields.at(field); }
     cFloatEditorProperty& propertyWindow() const { return *m_property; }
     cDlgReplace& findDialog() const { return *m_find; }
 
@@ -137,6 +142,12 @@ private:
     void buildToolMenu();
     void buildHelpMenu();
     void buildToolbar();
+    void buildStatusBar();
+    // The caret's line and column (in character cells) and the character at it, in the
+    // toolbar's label and the status bar.
+    void showCaret();
+    // The fields that change only with the document's file or format.
+    void showDocumentState();
     template <typename Cmd>
     QAction* addItem(Cmd item, const QString& caption, const QKeySequence& shortcut = {}) {
         return addItem(menuOf(item), static_cast<int>(item), caption, shortcut);
@@ -204,6 +215,7 @@ private:
     QWidget* m_picToolbar = nullptr;
     tamsell::FlatToolbar* m_ftbEdit = nullptr;
     QLabel* m_lblCoordinate = nullptr;
+    std::map<StatusField, QLabel*> m_statusFields;
     // The active document's signals that keep the edit commands current.
     std::vector<QMetaObject::Connection> m_activeConnections;
     std::map<FrameMenu, QMenu*> m_menus;

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 
 namespace penlark {
 
@@ -39,7 +40,8 @@ void cMainFrame::setCommandEnabled(EditCmd command, const char* buttonKey, bool 
 
 void cMainFrame::UpdateEditCommands() {
     if (!m_ActiveDocument) {
-        m_lblCoordinate->clear();
+        showCaret();
+        showDocumentState();
         return;
     }
     try {
@@ -50,16 +52,7 @@ void cMainFrame::UpdateEditCommands() {
         const bool selected = editor.SelLength() != 0;
         setCommandEnabled(EditCmd::Cut, "cut", selected);
         setCommandEnabled(EditCmd::Copy, "copy", selected);
-
-        const QWidget* focus = QApplication::focusWidget();
-        const QPlainTextEdit& box = m_ActiveDocument->txtEdit();
-        int32_t x = 0;
-        int32_t y = 0;
-        if (focus && (focus == &box || box.isAncestorOf(focus)) &&
-            editor.GetCurrentCoordinate(x, y)) {
-            m_lblCoordinate->setText(QString::number(y + 1) + u" 行, "_s + QString::number(x + 1) +
-                                     u" 列"_s);
-        }
+        showCaret();
     } catch (const orvenly::AutomationError&) {
         // The next change tries again.
     }
@@ -80,8 +73,11 @@ void cMainFrame::followActiveDocument(ChildWindow* document) {
              {&QPlainTextEdit::selectionChanged, &QPlainTextEdit::cursorPositionChanged})
             m_activeConnections.push_back(
                 connect(box, signal, this, &cMainFrame::UpdateEditCommands));
+        m_activeConnections.push_back(connect(box->document(), &QTextDocument::modificationChanged,
+                                              this, &cMainFrame::showDocumentState));
     }
     UpdateEditCommands();
+    showDocumentState();
 }
 
 QMenu* cMainFrame::RefreshEditMenu() {

@@ -47,6 +47,12 @@ constexpr bool isPlainText(uint8_t b) {
     return b == 0x09 || b == 0x0A || b == 0x0D || (b >= 0x20 && b <= 0x7E);
 }
 
+// The 7-bit bytes that EUC-JP and JIS text, as encodeText writes it, hold as themselves:
+// all, control codes included, but in JIS ESC, SO and SI, which switch its character sets.
+constexpr bool holdsByte(uint8_t b, StringCharsetTypeConstants charset) {
+    return b < 0x80 && !(charset == SCS_JIS && (b == 0x1B || b == 0x0E || b == 0x0F));
+}
+
 // Code page 932 codes from lead byte 0xF0 on (user-defined and IBM characters) lie beyond the
 // 94 rows that JIS and EUC-JP have room for: the arithmetic would make bytes that are invalid
 // there, so the encoders write "?" for them.
@@ -61,15 +67,26 @@ constexpr bool isUnicode(StringCharsetTypeConstants charset) {
     return TextForm(charset).isUnicode();
 }
 
-// Whether the charset holds the character of one UTF-16 unit, read back as itself once
-// written. Surrogates are never held alone.
+// Whether the charset's encoder (as encodeText writes it) writes the character of one
+// UTF-16 unit as a code rather than as "?"; a few characters take the code of a look-alike
+// (see platform/Cp932.h) and read back as that. Surrogates are never held alone.
 bool holdsUnit(char16_t c, StringCharsetTypeConstants charset);
 // The characters of the text that the Unicode forms cannot hold: lone surrogates and U+FFFD.
 qsizetype countUnicodeLost(QStringView text);
 
 // ---- CharsetRecognition.cpp ----
 
-StringCharsetTypeConstants recogniseCharset(QByteArrayView bytes);
+// AnalyzingCharset's rules. Tolerant, BEL, BS and an ESC that starts no JIS escape
+// sequence count as text controls (as TAB does).
+StringCharsetTypeConstants recogniseCharset(QByteArrayView bytes, bool tolerant);
+// Whether the ESC at at starts one of the escape sequences JIS text uses.
+bool isJisEscape(QByteArrayView bytes, qsizetype at);
+
+// ---- FormRecognition.cpp ----
+
+// The Japanese charsets as recogniseForm's step 4 tells them apart; cut when the file goes on
+// beyond the sample.
+StringCharsetTypeConstants recogniseLegacy(QByteArrayView sample, bool cut);
 
 // ---- LineBreaks.cpp ----
 
@@ -114,10 +131,14 @@ QString decodeJis(QByteArrayView jis);
 // The encoders add the characters they write as "?" for want of a code, those that
 // findUnmappable counts, to lost.
 QByteArray encodeJis(QStringView text, bool narrowFiltering, qsizetype& lost);
+// JIS in full, as the routines of TextConversion.h read and write it: JIS X 0212 after
+// ESC $ ( D (as EUC-JP's three-byte codes), and the control codes that holdsByte names.
+QString decodeJisFull(QByteArrayView jis);
+QByteArray encodeJisFull(QStringView text, bool narrowFiltering, qsizetype& lost);
 
 // ---- TextCodec.cpp ----
 
-// AnalyzingCharset over the first RecognitionLimit + 1 bytes.
+// recogniseLegacy over the first RecognitionLimit + 1 bytes.
 StringCharsetTypeConstants recogniseStart(QByteArrayView bytes);
 // The bytes in form: EUC-JP in full, Shift_JIS and octet streams (and any other value)
 // through code page 932. In a Unicode form the bytes decide on the mark, which is left out of
@@ -163,7 +184,8 @@ QString decodeEucJp(QByteArrayView euc);
 
 // The character of the JIS X 0212 code b1 b2 (each 0xA1-0xFE), U+FFFD when it has none.
 char16_t supplementCharacter(uint8_t b1, uint8_t b2);
-// The JIS X 0212 code of a character, b1 << 8 | b2; 0 when it has none.
+// The JIS X 0212 code of a character, b1 << 8 | b2; 0 when it has none. ￤ takes that of
+// its look-alike ¦, as EUC-JP-MS writes it.
 uint16_t supplementCode(char16_t c);
 // Writes the EUC-JP bytes of a character (at most three) and returns their end: out itself
 // when the character has no code.

@@ -7,6 +7,9 @@ namespace orvenly::charsets {
 
 namespace {
 
+constexpr uint8_t Bell = 0x07;
+constexpr uint8_t Backspace = 0x08;
+
 enum class ByteKind : uint8_t {
     Escape,      // ESC
     Undecided,   // 0x80, 0xA0: a Shift_JIS trail byte, otherwise no text
@@ -52,7 +55,17 @@ constexpr std::array<ByteKind, 256> ByteKinds = makeByteKinds();
 
 } // namespace
 
-StringCharsetTypeConstants recogniseCharset(QByteArrayView bytes) {
+bool isJisEscape(QByteArrayView bytes, qsizetype at) {
+    const QByteArrayView after = bytes.sliced(at + 1);
+    for (const char* escape : {"$B", "$@", "(B", "(J", "(I", "$(D"}) {
+        if (after.startsWith(escape)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+StringCharsetTypeConstants recogniseCharset(QByteArrayView bytes, bool tolerant) {
     const uint8_t* in = bytesOf(bytes);
     bool sjisPending = false;
     bool sjisBroken = false;
@@ -60,7 +73,12 @@ StringCharsetTypeConstants recogniseCharset(QByteArrayView bytes) {
     bool eucAfterSS2 = false;
     bool eucBroken = false;
     for (qsizetype i = 0; i < bytes.size(); ++i) {
-        switch (ByteKinds[in[i]]) {
+        ByteKind kind = ByteKinds[in[i]];
+        if (tolerant && ((kind == ByteKind::Escape && !isJisEscape(bytes, i)) || in[i] == Bell ||
+                         in[i] == Backspace)) {
+            kind = ByteKind::Control;
+        }
+        switch (kind) {
         case ByteKind::Escape:
             return SCS_JIS;
         case ByteKind::Undecided:

@@ -26,6 +26,11 @@ char16_t supplementCharacter(uint8_t b1, uint8_t b2) {
 }
 
 uint16_t supplementCode(char16_t c) {
+    // ￤ is IBM FA 55 in code page 932, beyond the 94 rows; EUC-JP-MS writes it as its
+    // look-alike ¦ of JIS X 0212, which reads back as ¦.
+    if (c == u'\uFFE4') {
+        return 0xA2C3;
+    }
     const jisx0212::Code* end = jisx0212::codes + jisx0212::CodeCount;
     const jisx0212::Code* found =
         std::lower_bound(jisx0212::codes, end, c, [](const jisx0212::Code& entry, char16_t wanted) {
@@ -48,7 +53,7 @@ uint8_t* putEucJp(char16_t c, uint8_t* out) {
     }
     if ((code == 0 && c == 0) || (code > 0 && code <= 0xFF)) {
         const auto b = static_cast<uint8_t>(code);
-        if (isPlainText(b)) {
+        if (holdsByte(b, SCS_EUC)) {
             *out = b;
             return out + 1;
         }
@@ -75,12 +80,6 @@ QByteArray encodeEucJp(QStringView text, qsizetype& lost) {
     uint8_t* out = begin;
     for (qsizetype i = 0; i < n;) {
         const qsizetype run = cp932::ascii::narrowRun(in + i, n - i, out);
-        for (qsizetype k = 0; k < run; ++k) {
-            if (!isPlainText(out[k])) { // control codes have no place in EUC-JP text
-                out[k] = Question;
-                ++lost;
-            }
-        }
         out += run;
         i += run;
         if (i == n) {

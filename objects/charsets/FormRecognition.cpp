@@ -1,6 +1,9 @@
 #include "orvenly/TextConversion.h"
 
 #include "CharsetEngine.h"
+#include "TwoByteCodes.h"
+
+#include <platform/Cp932.h>
 
 #include <QChar>
 #include <algorithm>
@@ -10,6 +13,7 @@
 namespace orvenly {
 
 using namespace charsets;
+namespace cp932 = platform::cp932;
 
 namespace {
 
@@ -22,11 +26,11 @@ std::optional<TextForm> markedForm(QByteArrayView sample) {
     return std::nullopt;
 }
 
-// Characters that no text holds: NUL, the control codes but TAB, LF, VT, FF, CR and SUB (an
-// old end-of-file mark), DEL and the C1 controls, noncharacters.
+// Characters that no text holds: NUL, the control codes but BEL, BS, TAB, LF, VT, FF, CR,
+// SUB (an old end-of-file mark) and ESC, DEL and the C1 controls, noncharacters.
 bool isTextCharacter(char16_t c) {
     if (c < 0x20) {
-        return (c >= 0x09 && c <= 0x0D) || c == 0x1A;
+        return (c >= 0x07 && c <= 0x0D) || c == 0x1A || c == Esc;
     }
     return !(c >= 0x7F && c <= 0x9F) && c != 0xFFFE && c != 0xFFFF;
 }
@@ -112,9 +116,83 @@ constexpr Utf8Lead utf8Lead(uint8_t b) {
     return {0, 0, 0};
 }
 
-// Bytes that legacy recognition takes for binary data.
+// Bytes that recognition takes for binary data.
 constexpr bool isBinaryByte(uint8_t b) {
-    return b <= 0x08 || (b >= 0x0E && b <= 0x19) || (b >= 0x1C && b <= 0x1F) || b == 0x7F;
+    return b <= 0x06 || (b >= 0x0E && b <= 0x19) || (b >= 0x1C && b <= 0x1F) || b == 0x7F;
+}
+
+// Text may hold a few control codes beyond TAB and the line breaks (a bell in a manual page, a
+// form feed, a terminal's own escape sequence); data with more than one in four bytes of
+// them is not text.
+bool isMostlyControls(QByteArrayView sample) {
+    const uint8_t* in = bytesOf(sample);
+    qsizetype controls = 0;
+    for (qsizetype i = 0; i < sample.size(); ++i) {
+        const uint8_t b = in[i];
+        const bool control = b == 0x07 || b == 0x08 || b == 0x0B || b == 0x0C || b == 0x1A ||
+                             (b == Esc && !isJisEscape(sample, i));
+        controls += control ? 1 : 0;
+    }
+    return controls * 4 > sample.size();
+}
+
+// Whether the sample reads as code page 932 text: every lead byte with a trail byte that makes
+// a defined code, and no single byte that only Windows' mapping gives a character.
+bool isCp932Text(QByteArrayView sample, bool cut) {
+    const uint8_t* in = bytesOf(sample);
+    const qsizetype n = sample.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const uint8_t b = in[i];
+        if (b < 0x80 || isKatakana(b)) {
+            continue;
+        }
+        if (!cp932::isLeadByte(b)) {
+            return false;
+        }
+        if (i + 1 == n) {
+            return cut;
+        }
+        if (cp932::decodePair(b, in[++i]) == cp932::ReplacementCharacter) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Whether the sample reads as EUC-JP text as decodeText reads it: every code complete and
+// defined, JIS X 0212 included.
+bool isEucText(QByteArrayView sample, bool cut) {
+    const uint8_t* in = bytesOf(sample);
+    const qsizetype n = sample.size();
+    const auto isCodeByte = [](uint8_t b) { return b >= 0xA1 && b <= 0xFE; };
+    for (qsizetype i = 0; i < n;) {
+        const uint8_t b = in[i];
+        if (b < 0x80) {
+            ++i;
+            continue;
+        }
+        const qsizetype length = b == 0x8F ? 3 : 2;
+        if (i + length > n) {
+            return cut;
+        }
+        bool defined = false;
+        if (b == 0x8E) {
+            defined = isKatakana(in[i + 1]);
+        } else if (b == 0x8F) {
+            defined = isCodeByte(in[i + 1]) && isCodeByte(in[i + 2]) &&
+                      supplementCharacter(in[i + 1], in[i + 2]) != cp932::ReplacementCharacter;
+        } else if (isCodeByte(b) && isCodeByte(in[i + 1])) {
+            uint8_t s1 = b;
+            uint8_t s2 = in[i + 1];
+            EucToSjis(s1, s2);
+            defined = cp932::decodePair(s1, s2) != cp932::ReplacementCharacter;
+        }
+        if (!defined) {
+            return false;
+        }
+        i += length;
+    }
+    return true;
 }
 
 // Whether the sample reads as UTF-8 text, by the rule that TextConversion.h states.
@@ -156,6 +234,21 @@ bool isUtf8Text(QByteArrayView sample, bool cut) {
 
 } // namespace
 
+namespace charsets {
+
+StringCharsetTypeConstants recogniseLegacy(QByteArrayView sample, bool cut) {
+    if (isMostlyControls(sample)) {
+        return SCS_OCTETSTREAM;
+    }
+    const StringCharsetTypeConstants charset = recogniseCharset(sample, true);
+    if (charset == SCS_SHIFTJIS && !isCp932Text(sample, cut) && isEucText(sample, cut)) {
+        return SCS_EUC;
+    }
+    return charset;
+}
+
+} // namespace charsets
+
 TextForm recogniseForm(QByteArrayView bytes, int32_t limit) {
     if (limit < 0 || bytes.isEmpty()) {
         return SCS_UNKNOWN;
@@ -168,10 +261,10 @@ TextForm recogniseForm(QByteArrayView bytes, int32_t limit) {
     if (const auto utf16 = unmarkedUtf16(sample, cut)) {
         return *utf16;
     }
-    if (isUtf8Text(sample, cut)) {
+    if (!isMostlyControls(sample) && isUtf8Text(sample, cut)) {
         return SCS_UTF8;
     }
-    return recogniseCharset(sample);
+    return recogniseLegacy(sample, cut);
 }
 
 } // namespace orvenly

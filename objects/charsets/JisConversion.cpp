@@ -5,6 +5,8 @@
 #include <platform/Cp932.h>
 #include <platform/LargeBuffer.h>
 
+#include <QChar>
+
 #include <array>
 #include <cstddef>
 #include <cstring>
@@ -14,14 +16,16 @@
 extern const unsigned char halfwidthKatakanaTable[];
 extern const std::size_t halfwidthKatakanaTable_size;
 
-namespace orvenly::charsets {
+namespace orvenly {
+
+namespace charsets {
 
 namespace cp932 = platform::cp932;
 
 namespace {
 
-// The most one UTF-16 unit can turn into: a three-byte escape and a two-byte code.
-constexpr qsizetype MaxJisPerUnit = 5;
+// The most one UTF-16 unit can turn into: a four-byte escape (ESC $ ( D) and a two-byte code.
+constexpr qsizetype MaxJisPerUnit = 6;
 constexpr std::size_t KatakanaTableSize = 64;
 
 // Rows 0 to 62 of the table hold the cell bytes for the half-width bytes 0xA1 to 0xDF.
@@ -37,7 +41,7 @@ const unsigned char* katakanaTable() {
     return table;
 }
 
-enum class JisMode { Ascii, Kanji, Katakana };
+enum class JisMode { Ascii, Kanji, Katakana, Supplement };
 
 // ---- Decoding, shared by the string form (one character per byte) and raw bytes ----
 
@@ -124,6 +128,23 @@ const Unit* appendKanji(char16_t*& o, const Unit* p, const Unit* end, const Cp93
     return p;
 }
 
+// JIS X 0212, as EUC-JP's three-byte codes hold it; an odd byte at the end of a run has no
+// character.
+template <typename Unit>
+const Unit* appendSupplement(char16_t*& o, const Unit* p, const Unit* end) {
+    for (; end - p >= 2 && p[0] != Esc && p[1] != Esc; p += 2) {
+        const uint8_t b1 = jisByte(p[0]);
+        const uint8_t b2 = jisByte(p[1]);
+        const bool inRange = b1 >= 0x21 && b1 <= 0x7E && b2 >= 0x21 && b2 <= 0x7E;
+        *o++ = inRange ? supplementCharacter(b1 | 0x80, b2 | 0x80) : cp932::ReplacementCharacter;
+    }
+    if (p != end && *p != Esc) {
+        *o++ = cp932::ReplacementCharacter;
+        ++p;
+    }
+    return p;
+}
+
 template <typename Unit>
 const Unit* appendKatakana(char16_t*& o, const Unit* p, const Unit* end,
                            const Cp932Lookup& lookup) {
@@ -133,9 +154,17 @@ const Unit* appendKatakana(char16_t*& o, const Unit* p, const Unit* end,
     return p;
 }
 
+// Whether the escape that p points after is ESC $ ( D, which selects JIS X 0212.
+template <typename Unit> bool isSupplementEscape(const Unit* p, const Unit* end) {
+    return end - p >= 3 && p[0] == '$' && p[1] == '(' && p[2] == 'D';
+}
+
 // The mode an escape selects; p points after ESC. Anything unknown, or a sequence cut
-// short by the end, falls back to ASCII.
-template <typename Unit> JisMode escapeMode(const Unit* p, const Unit* end) {
+// short by the end, falls back to ASCII. Only the full reading knows JIS X 0212.
+template <typename Unit> JisMode escapeMode(const Unit* p, const Unit* end, bool full) {
+    if (full && isSupplementEscape(p, end)) {
+        return JisMode::Supplement;
+    }
     if (end - p < 2) {
         return JisMode::Ascii;
     }
@@ -148,7 +177,7 @@ template <typename Unit> JisMode escapeMode(const Unit* p, const Unit* end) {
     return JisMode::Ascii;
 }
 
-template <typename Unit> QString decodeJisUnits(const Unit* in, qsizetype n) {
+template <typename Unit> QString decodeJisUnits(const Unit* in, qsizetype n, bool full) {
     const Cp932Lookup& lookup = cp932Lookup();
     // Every segment decodes to at most as many characters as it has units.
     QString out = platform::largeString(n);
@@ -168,12 +197,16 @@ template <typename Unit> QString decodeJisUnits(const Unit* in, qsizetype n) {
         case JisMode::Katakana:
             p = appendKatakana(o, p, end, lookup);
             break;
+        case JisMode::Supplement:
+            p = appendSupplement(o, p, end);
+            break;
         }
         if (p == end) {
             break;
         }
-        mode = escapeMode(p + 1, end);
-        p = end - p > 3 ? p + 3 : end;
+        mode = escapeMode(p + 1, end, full);
+        const qsizetype escapeLength = mode == JisMode::Supplement ? 4 : 3;
+        p = end - p > escapeLength ? p + escapeLength : end;
     }
     // The slack stays: line-break conversion usually follows and grows the text in place.
     out.truncate(o - begin);
@@ -204,6 +237,10 @@ public:
         case JisMode::Katakana:
             put('(', 'I');
             break;
+        case JisMode::Supplement:
+            put('$', '(');
+            put('D');
+            break;
         }
     }
     void put(uint8_t b) { *m_out++ = b; }
@@ -212,77 +249,86 @@ public:
         m_out[1] = b2;
         m_out += 2;
     }
+    void lose(qsizetype& lost) {
+        enter(JisMode::Ascii);
+        put(Question);
+        ++lost;
+    }
 
 private:
     uint8_t* m_out;
     JisMode m_mode = JisMode::Ascii;
 };
 
-// Writes the full-width form of the half-width katakana at in[i], merging a voiced or
-// semi-voiced sound mark that can combine with it; returns the number of bytes used.
-qsizetype putWideKatakana(JisWriter& writer, const unsigned char* table, const uint8_t* in,
-                          qsizetype i, qsizetype n) {
-    const uint8_t b = in[i];
+constexpr char16_t VoicedMark = u'\uFF9E';
+constexpr char16_t SemiVoicedMark = u'\uFF9F';
+
+// Writes the full-width form of the half-width katakana b (Shift_JIS 0xA1-0xDF), merging the
+// sound mark next when it can combine with it; returns whether the mark was used.
+bool putWideKatakana(JisWriter& writer, const unsigned char* table, uint8_t b, char16_t next) {
     const bool symbol = b <= 0xA5 || b == 0xB0 || b == 0xDE || b == 0xDF;
     auto cell = static_cast<uint8_t>(table[b - 0xA1]);
-    qsizetype used = 1;
-    if (i + 1 < n) {
-        const uint8_t next = in[i + 1];
-        if (next == 0xDE && ((b >= 0xB6 && b <= 0xC4) || (b >= 0xCA && b <= 0xCE))) {
-            cell = static_cast<uint8_t>(cell + 1);
-            used = 2;
-        } else if (next == 0xDF && b >= 0xCA && b <= 0xCE) {
-            cell = static_cast<uint8_t>(cell + 2);
-            used = 2;
-        }
+    bool merged = false;
+    if (next == VoicedMark && ((b >= 0xB6 && b <= 0xC4) || (b >= 0xCA && b <= 0xCE))) {
+        cell = static_cast<uint8_t>(cell + 1);
+        merged = true;
+    } else if (next == SemiVoicedMark && b >= 0xCA && b <= 0xCE) {
+        cell = static_cast<uint8_t>(cell + 2);
+        merged = true;
     }
     writer.put(symbol ? 0x21 : 0x25, cell);
-    return used;
+    return merged;
 }
 
-void writeJis(JisWriter& writer, const unsigned char* table, const uint8_t* in, qsizetype n,
+// Writes the text character by character through its code page 932 code. The full form
+// writes the JIS X 0212 characters after ESC $ ( D and keeps the control codes but ESC, SO
+// and SI (which would switch the character sets); the plain one writes "?" for both.
+void writeJis(JisWriter& writer, const unsigned char* table, QStringView text, bool full,
               qsizetype& lost) {
+    const char16_t* in = text.utf16();
+    const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
-        const uint8_t b = in[i];
-        if (cp932::isLeadByte(b) && i + 1 < n && !hasJisRow(b)) {
-            writer.enter(JisMode::Ascii);
-            writer.put(Question);
-            ++lost;
-            ++i;
-        } else if (cp932::isLeadByte(b) && i + 1 < n) {
+        const char16_t c = in[i];
+        const uint16_t code = cp932::encodeChar(c);
+        if (c < 0x80 || (code != 0 && code < 0x80)) {
+            const auto b = static_cast<uint8_t>(c < 0x80 ? c : code);
+            if (isPlainText(b) || (full && holdsByte(b, SCS_JIS))) {
+                writer.enter(JisMode::Ascii);
+                writer.put(b);
+            } else {
+                writer.lose(lost);
+            }
+        } else if (code > 0xFF && hasJisRow(static_cast<uint8_t>(code >> 8))) {
             writer.enter(JisMode::Kanji);
-            uint8_t s1 = b;
-            uint8_t s2 = in[++i];
+            auto s1 = static_cast<uint8_t>(code >> 8);
+            auto s2 = static_cast<uint8_t>(code);
             SjisToJis(s1, s2);
             writer.put(s1, s2);
-        } else if (cp932::isLeadByte(b) || isPlainText(b)) {
-            writer.enter(JisMode::Ascii);
-            writer.put(b);
-        } else if (isKatakana(b) && table != nullptr) {
+        } else if (code <= 0xFF && isKatakana(static_cast<uint8_t>(code)) && table != nullptr) {
             writer.enter(JisMode::Kanji);
-            i += putWideKatakana(writer, table, in, i, n) - 1;
-        } else if (isKatakana(b)) {
+            if (putWideKatakana(writer, table, static_cast<uint8_t>(code),
+                                i + 1 < n ? in[i + 1] : 0)) {
+                ++i;
+            }
+        } else if (code <= 0xFF && isKatakana(static_cast<uint8_t>(code))) {
             writer.enter(JisMode::Katakana);
-            writer.put(b & 0x7F);
+            writer.put(static_cast<uint8_t>(code & 0x7F));
+        } else if (const uint16_t supplement =
+                       full && !QChar::isSurrogate(c) ? supplementCode(c) : 0) {
+            writer.enter(JisMode::Supplement);
+            writer.put(static_cast<uint8_t>(supplement >> 8 & 0x7F),
+                       static_cast<uint8_t>(supplement & 0x7F));
         } else {
-            writer.enter(JisMode::Ascii);
-            writer.put(Question);
-            ++lost;
+            writer.lose(lost);
+            // A surrogate pair is one character, and so one "?".
+            if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(in[i + 1])) {
+                ++i;
+            }
         }
     }
 }
 
-} // namespace
-
-QString decodeJis(QStringView jis) {
-    return decodeJisUnits(jis.utf16(), jis.size());
-}
-
-QString decodeJis(QByteArrayView jis) {
-    return decodeJisUnits(bytesOf(jis), jis.size());
-}
-
-QByteArray encodeJis(QStringView text, bool narrowFiltering, qsizetype& lost) {
+QByteArray encodeJisText(QStringView text, bool narrowFiltering, bool full, qsizetype& lost) {
     const unsigned char* table = narrowFiltering ? katakanaTable() : nullptr;
     if (text.isEmpty()) {
         return {};
@@ -290,11 +336,62 @@ QByteArray encodeJis(QStringView text, bool narrowFiltering, qsizetype& lost) {
     QByteArray out = platform::largeBytes(text.size() * MaxJisPerUnit);
     uint8_t* const begin = bytesOf(out);
     JisWriter writer(begin);
-    forEachShiftJisPiece(
-        text, [&](const uint8_t* sjis, qsizetype n) { writeJis(writer, table, sjis, n, lost); },
-        lost);
+    writeJis(writer, table, text, full, lost);
     cutTo(out, writer.position() - begin);
     return out;
 }
 
-} // namespace orvenly::charsets
+} // namespace
+
+QString decodeJis(QStringView jis) {
+    return decodeJisUnits(jis.utf16(), jis.size(), false);
+}
+
+QString decodeJis(QByteArrayView jis) {
+    return decodeJisUnits(bytesOf(jis), jis.size(), false);
+}
+
+QByteArray encodeJis(QStringView text, bool narrowFiltering, qsizetype& lost) {
+    return encodeJisText(text, narrowFiltering, false, lost);
+}
+
+QString decodeJisFull(QByteArrayView jis) {
+    return decodeJisUnits(bytesOf(jis), jis.size(), true);
+}
+
+QByteArray encodeJisFull(QStringView text, bool narrowFiltering, qsizetype& lost) {
+    return encodeJisText(text, narrowFiltering, true, lost);
+}
+
+} // namespace charsets
+
+bool hasHalfWidthKatakana(QByteArrayView jis) {
+    using namespace charsets;
+    const uint8_t* p = bytesOf(jis);
+    const uint8_t* const end = p + jis.size();
+    JisMode mode = JisMode::Ascii;
+    for (;;) {
+        const uint8_t* const escape = findEscape(p, end);
+        if (mode == JisMode::Katakana && escape != p) {
+            return true;
+        }
+        if (mode == JisMode::Ascii) {
+            // Bytes with bit 7 set read as code page 932: a katakana byte alone is one.
+            for (const uint8_t* q = p; q < escape; ++q) {
+                if (cp932::isLeadByte(*q)) {
+                    ++q;
+                } else if (isKatakana(*q)) {
+                    return true;
+                }
+            }
+        }
+        if (escape == end) {
+            return false;
+        }
+        mode = escapeMode(escape + 1, end, true);
+        const qsizetype escapeLength = mode == JisMode::Supplement ? 4 : 3;
+        p = end - escape > escapeLength ? escape + escapeLength : end;
+    }
+}
+
+} // namespace orvenly

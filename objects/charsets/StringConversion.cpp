@@ -18,7 +18,7 @@ StringCharsetTypeConstants StringConversion::AnalyzingCharset(const QByteArray& 
     }
     // Limit + 1 bytes are examined.
     const qsizetype n = std::min(UnknownStream.size(), qsizetype{Limit} + 1);
-    return charsets::recogniseCharset(QByteArrayView(UnknownStream).first(n));
+    return charsets::recogniseCharset(QByteArrayView(UnknownStream).first(n), false);
 }
 
 StringLineBreakCodeConstants StringConversion::ConvertBreakCode(QString& UnknownString) const {

@@ -13,7 +13,8 @@ namespace orvenly {
 namespace charsets {
 
 StringCharsetTypeConstants recogniseStart(QByteArrayView bytes) {
-    return recogniseCharset(bytes.first(std::min(bytes.size(), qsizetype{RecognitionLimit} + 1)));
+    const qsizetype n = std::min(bytes.size(), qsizetype{RecognitionLimit} + 1);
+    return recogniseLegacy(bytes.first(n), n < bytes.size());
 }
 
 QString decodeForm(QByteArrayView bytes, TextForm& form, bool& malformed) {
@@ -25,7 +26,7 @@ QString decodeForm(QByteArrayView bytes, TextForm& form, bool& malformed) {
     }
     switch (form.charset) {
     case SCS_JIS:
-        return decodeJis(bytes);
+        return decodeJisFull(bytes);
     case SCS_EUC:
         return decodeEucJp(bytes);
     case SCS_UTF8:
@@ -41,7 +42,7 @@ QString decodeForm(QByteArrayView bytes, TextForm& form, bool& malformed) {
 QByteArray encodeForm(QStringView text, TextForm form, bool narrowFiltering, qsizetype& lost) {
     switch (form.charset) {
     case SCS_JIS:
-        return encodeJis(text, narrowFiltering, lost);
+        return encodeJisFull(text, narrowFiltering, lost);
     case SCS_EUC:
         return encodeEucJp(text, lost);
     case SCS_UTF8:

@@ -23,19 +23,16 @@ bool holdsUnit(char16_t c, StringCharsetTypeConstants charset) {
         return c != cp932::ReplacementCharacter;
     }
     const uint16_t code = cp932::encodeChar(c);
-    const char16_t back =
-        code > 0xFF ? cp932::decodePair(static_cast<uint8_t>(code >> 8), static_cast<uint8_t>(code))
-                    : cp932::decodeByte(static_cast<uint8_t>(code));
     // Code 0 is both NUL's own and "none".
-    const bool inCp932 = back == c;
+    const bool inCp932 = (code != 0 || c == 0) && c != cp932::ReplacementCharacter;
     if (charset != SCS_JIS && charset != SCS_EUC) {
         return inCp932;
     }
     // The JIS and EUC-JP encoders write "?" for single bytes other than these.
+    const auto low = static_cast<uint8_t>(code);
     const bool inRows = inCp932 && (code > 0xFF ? hasJisRow(static_cast<uint8_t>(code >> 8))
-                                                : isPlainText(static_cast<uint8_t>(code)) ||
-                                                      isKatakana(static_cast<uint8_t>(code)));
-    return inRows || (charset == SCS_EUC && supplementCode(c) != 0);
+                                                : holdsByte(low, charset) || isKatakana(low));
+    return inRows || supplementCode(c) != 0;
 }
 
 qsizetype countUnicodeLost(QStringView text) {

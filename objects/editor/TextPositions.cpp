@@ -84,6 +84,11 @@ void TextEditor::flushSelection() const {
     m_target->setTextCursor(selection);
 }
 
+TextEditor::CaretPlace TextEditor::caretPlace() const {
+    const QTextCursor caret = cursor();
+    return {caret.blockNumber(), caret.block().text(), caret.positionInBlock()};
+}
+
 QString TextEditor::Text() const {
     return textWithCrLf(*target().document());
 }

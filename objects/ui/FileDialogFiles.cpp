@@ -37,12 +37,12 @@ KeyedCollection<QString> FileDialog::ShowOpen() {
     } else {
         HostFileDialog dialog(m_owner, HostFileDialog::Purpose::Open, m_flags, m_title, m_initDir);
         dialog.setFilters(filters, m_filterIndex);
-        dialog.setDefaultSuffix(bareExtension(m_defaultExt));
+        dialog.setOpenExtension(bareExtension(m_defaultExt));
         const QCheckBox* box = (m_flags & OFN_HIDEREADONLY)
                                    ? nullptr
                                    : dialog.addReadOnlyBox((m_flags & OFN_READONLY) != 0);
         if (dialog.exec() == QDialog::Accepted) {
-            chosen = dialog.selectedFiles();
+            chosen = dialog.chosenFiles();
             filterIndex = dialog.chosenFilter();
             readOnly = box ? box->isChecked() : (m_flags & OFN_READONLY) != 0;
         }

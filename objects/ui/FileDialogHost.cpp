@@ -4,8 +4,13 @@
 #include "orvenly/Modal.h"
 
 #include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QEvent>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <algorithm>
 
 namespace orvenly::filedialog {
 namespace {
@@ -34,6 +39,25 @@ QString acceptText(HostFileDialog::Purpose purpose) {
     return QStringLiteral("OK");
 }
 
+// Turns the button back on whenever the dialog turns it off while the name field holds text.
+class EnabledWhileTyped : public QObject {
+public:
+    EnabledWhileTyped(QPushButton* button, QLineEdit* name)
+        : QObject(button), m_button(button), m_name(name) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == m_button && event->type() == QEvent::EnabledChange &&
+            !m_button->isEnabled() && !m_name->text().trimmed().isEmpty())
+            m_button->setEnabled(true);
+        return false;
+    }
+
+private:
+    QPushButton* m_button;
+    QLineEdit* m_name;
+};
+
 } // namespace
 
 HostFileDialog::HostFileDialog(QWidget* parent, Purpose purpose, int32_t flags,
@@ -46,6 +70,7 @@ HostFileDialog::HostFileDialog(QWidget* parent, Purpose purpose, int32_t flags,
     case Purpose::Open:
         setAcceptMode(AcceptOpen);
         setFileMode((flags & OFN_ALLOWMULTISELECT) ? ExistingFiles : ExistingFile);
+        keepAcceptForTypedNames();
         break;
     case Purpose::Save:
         setAcceptMode(AcceptSave);
@@ -87,10 +112,56 @@ QCheckBox* HostFileDialog::addReadOnlyBox(bool checked) {
     return box;
 }
 
+void HostFileDialog::keepAcceptForTypedNames() {
+    auto* buttons = findChild<QDialogButtonBox*>();
+    auto* name = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    QPushButton* button = buttons ? buttons->button(QDialogButtonBox::Open) : nullptr;
+    if (!button || !name)
+        return;
+    auto* keeper = new EnabledWhileTyped(button, name);
+    button->installEventFilter(keeper);
+    connect(name, &QLineEdit::textChanged, keeper, [button](const QString& text) {
+        if (!text.trimmed().isEmpty())
+            button->setEnabled(true);
+    });
+}
+
+void HostFileDialog::setOpenExtension(const QString& extension) {
+    m_openExtension = extension;
+}
+
+QStringList HostFileDialog::chosenFiles() const {
+    return m_chosen.isEmpty() ? selectedFiles() : m_chosen;
+}
+
+QStringList HostFileDialog::withOpenExtension(const QStringList& files) const {
+    if (m_openExtension.isEmpty())
+        return files;
+    QStringList result;
+    for (const QString& file : files) {
+        const QFileInfo info(file);
+        const QString extended = file + u'.' + m_openExtension;
+        result.append(!info.exists() && info.suffix().isEmpty() && QFileInfo::exists(extended)
+                          ? extended
+                          : file);
+    }
+    return result;
+}
+
 void HostFileDialog::accept() {
-    const QStringList files = selectedFiles();
-    if (files.isEmpty() || confirmed(files))
-        QFileDialog::accept();
+    const QStringList files =
+        m_purpose == Purpose::Open ? withOpenExtension(selectedFiles()) : selectedFiles();
+    if (!files.isEmpty() && !confirmed(files))
+        return;
+    const bool intoFolder = std::any_of(
+        files.begin(), files.end(), [](const QString& file) { return QFileInfo(file).isDir(); });
+    if (m_purpose == Purpose::Open && !files.isEmpty() && !intoFolder) {
+        // The host dialog would check the names as typed, not as completed above.
+        m_chosen = files;
+        QDialog::accept();
+        return;
+    }
+    QFileDialog::accept();
 }
 
 bool HostFileDialog::confirmed(const QStringList& files) {

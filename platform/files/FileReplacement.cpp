@@ -1,5 +1,7 @@
 #include "platform/FileReplacement.h"
 
+#include "FileBackup.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -126,10 +128,19 @@ FileReplacement::FileReplacement(const QString& fileName) {
         fail(QStringLiteral("The file is read-only"));
         return;
     }
+    if (exists && old.st_nlink > 1) {
+        openInPlace();
+        return;
+    }
     m_fd = createTemporary(m_target, m_temporary);
     if (m_fd < 0) {
+        const int error = errno;
         m_temporary.clear();
-        fail(errno);
+        // The folder takes no new file, but the user may still write the file itself.
+        if (exists && (error == EACCES || error == EPERM))
+            openInPlace();
+        else
+            fail(error);
         return;
     }
     if (exists && !takeOverAttributes(m_fd, old))
@@ -140,7 +151,21 @@ FileReplacement::~FileReplacement() {
     cancel();
 }
 
+void FileReplacement::openInPlace() {
+    auto backup = std::make_unique<FileBackup>();
+    QString error;
+    if (!backup->make(m_target, error)) {
+        fail(error + u" (no backup could be made to write the file in place)"_s);
+        return;
+    }
+    m_backup = std::move(backup);
+    m_fd = ::open(encoded(m_target).constData(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (m_fd < 0)
+        fail(errno);
+}
+
 bool FileReplacement::write(const char* data, qint64 size) {
+    m_overwritten = m_overwritten || (m_backup && size > 0);
     while (size > 0 && m_fd >= 0) {
         const ssize_t n = ::write(m_fd, data, size_t(size));
         if (n < 0 && errno == EINTR)
@@ -156,6 +181,8 @@ bool FileReplacement::write(const char* data, qint64 size) {
 bool FileReplacement::commit() {
     if (m_fd < 0)
         return false;
+    if (m_backup)
+        return commitInPlace();
     if (::fsync(m_fd) != 0)
         return fail(errno);
     // Network file systems may report a failed write only when the file is closed.
@@ -167,10 +194,33 @@ bool FileReplacement::commit() {
     return true;
 }
 
+bool FileReplacement::commitInPlace() {
+    // What is left of a longer old text goes; the blocks of the old text were reused.
+    const off_t length = ::lseek(m_fd, 0, SEEK_CUR);
+    m_overwritten = true;
+    if (length < 0 || ::ftruncate(m_fd, length) != 0 || ::fsync(m_fd) != 0 ||
+        ::close(std::exchange(m_fd, -1)) != 0)
+        return fail(errno);
+    m_backup->remove();
+    m_backup.reset();
+    return true;
+}
+
 void FileReplacement::cancel() {
     if (m_fd >= 0) {
         ::close(m_fd);
         m_fd = -1;
+    }
+    if (m_backup) {
+        const bool restored = !m_overwritten || m_backup->restore(m_target);
+        if (m_overwritten && !m_error.isEmpty())
+            m_error += restored ? u" (written in place; the file was restored from its backup)"_s
+                                : u" (written in place; the old contents are kept in "_s +
+                                      m_backup->path() + u')';
+        if (restored)
+            m_backup->remove();
+        m_backup.reset();
+        m_overwritten = false;
     }
     if (!m_temporary.isEmpty()) {
         ::unlink(encoded(m_temporary).constData());

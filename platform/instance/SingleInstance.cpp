@@ -1,10 +1,13 @@
 #include "platform/SingleInstance.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QStandardPaths>
+#include <memory>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
@@ -16,9 +19,54 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// What a later start sends. A bare connection is only a probe and asks for nothing.
-constexpr char Knock[] = "activate\n";
+// What a later start sends: "activate", a space and the length of the file list, a line
+// break, then the list, each path followed by a zero byte (the one byte no path holds). A bare
+// connection is only a probe and asks for nothing.
+constexpr char Knock[] = "activate";
 constexpr int ProbeTimeoutMs = 1000;
+// More than any command line holds; a longer knock is no knock of ours.
+constexpr qsizetype MaxListBytes = 16 << 20;
+
+QByteArray knockFor(const QStringList& files) {
+    QByteArray list;
+    for (const QString& file : files)
+        list += QFile::encodeName(QFileInfo(file).absoluteFilePath()) + '\0';
+    return Knock + (u' ' + QString::number(list.size())).toLatin1() + '\n' + list;
+}
+
+// The files of a complete knock in received; nothing while it is incomplete (complete stays
+// false) or when it is no knock (complete true, valid false).
+QStringList readKnock(const QByteArray& received, bool& complete, bool& valid) {
+    complete = false;
+    valid = false;
+    const qsizetype end = received.indexOf('\n');
+    if (end < 0) {
+        complete = received.size() > qsizetype(sizeof Knock) + 20;
+        return {};
+    }
+    complete = true;
+    const QByteArray line = received.left(end);
+    const QByteArray prefix = QByteArray(Knock) + ' ';
+    if (line == Knock) { // from a start that hands over no files
+        valid = true;
+        return {};
+    }
+    bool number = false;
+    const qsizetype length =
+        line.startsWith(prefix) ? line.mid(prefix.size()).toLongLong(&number) : -1;
+    if (!number || length < 0 || length > MaxListBytes)
+        return {};
+    if (received.size() - end - 1 < length) {
+        complete = false;
+        return {};
+    }
+    valid = true;
+    QStringList files;
+    for (const QByteArray& file : received.mid(end + 1, length).split('\0'))
+        if (!file.isEmpty())
+            files.append(QFile::decodeName(file));
+    return files;
+}
 
 QString userId() {
 #ifdef Q_OS_UNIX
@@ -73,33 +121,40 @@ bool SingleInstance::tryBecomePrimary(const QString& name) {
     return true;
 }
 
-void SingleInstance::setKnockHandler(std::function<void()> handler) {
+void SingleInstance::setKnockHandler(std::function<void(const QStringList&)> handler) {
     m_handler = std::move(handler);
 }
 
 void SingleInstance::acceptKnocks() {
     while (QLocalSocket* socket = m_server->nextPendingConnection()) {
         QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        const auto read = [this, socket] {
-            if (!socket->canReadLine())
+        const auto received = std::make_shared<QByteArray>();
+        const auto read = [this, socket, received] {
+            *received += socket->readAll();
+            bool complete = false;
+            bool valid = false;
+            const QStringList files = readKnock(*received, complete, valid);
+            if (!complete)
                 return;
-            const bool knocked = socket->readLine() == Knock;
+            received->clear();
             socket->disconnectFromServer();
-            if (knocked && m_handler)
-                m_handler();
+            if (valid && m_handler)
+                m_handler(files);
         };
         QObject::connect(socket, &QLocalSocket::readyRead, socket, read);
         read();
     }
 }
 
-bool SingleInstance::notifyPrimary(const QString& name, int timeoutMs) {
+bool SingleInstance::notifyPrimary(const QString& name, const QStringList& files, int timeoutMs) {
     QLocalSocket socket;
     socket.connectToServer(serverName(name));
     if (!socket.waitForConnected(timeoutMs))
         return false;
-    socket.write(Knock);
-    const bool sent = socket.waitForBytesWritten(timeoutMs);
+    socket.write(knockFor(files));
+    while (socket.bytesToWrite() > 0 && socket.waitForBytesWritten(timeoutMs)) {
+    }
+    const bool sent = socket.bytesToWrite() == 0;
     socket.disconnectFromServer();
     if (socket.state() != QLocalSocket::UnconnectedState)
         socket.waitForDisconnected(timeoutMs);

@@ -1,6 +1,8 @@
 // Starts as the program does: prints "primary" when it became the one instance, and then
-// "knocked" for every later start until its input closes; prints "secondary" when another
-// instance answered, after knocking on it. The single-instance test runs it.
+// "knocked" for every later start until its input closes, followed by the files that start
+// handed over ("knocked /a|/b"); prints "secondary" when another instance answered, after
+// knocking on it with the files named after the instance's name. The single-instance test
+// runs it.
 
 #include "platform/SingleInstance.h"
 
@@ -12,17 +14,18 @@
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    if (argc != 2)
+    if (argc < 2)
         return 2;
     const QString name = QString::fromLocal8Bit(argv[1]);
     platform::SingleInstance instance;
     if (!instance.tryBecomePrimary(name)) {
-        const bool told = platform::SingleInstance::notifyPrimary(name);
+        const bool told =
+            platform::SingleInstance::notifyPrimary(name, QCoreApplication::arguments().mid(2));
         std::printf(told ? "secondary\n" : "secondary unheard\n");
         return 0;
     }
-    instance.setKnockHandler([] {
-        std::printf("knocked\n");
+    instance.setKnockHandler([](const QStringList& files) {
+        std::printf("knocked%s\n", files.isEmpty() ? "" : qPrintable(u' ' + files.join(u'|')));
         std::fflush(stdout);
     });
     std::printf("primary\n");

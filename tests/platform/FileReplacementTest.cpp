@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <functional>
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -22,6 +24,21 @@ const qint64 Sizes[] = {100, 4096, 16383, 16385, 1 << 20};
 
 class FileReplacementTest : public ::testing::Test {
 protected:
+    // Backups made while writing in place go to a state folder of the test's own.
+    void SetUp() override {
+        m_state = qgetenv("XDG_STATE_HOME");
+        qputenv("XDG_STATE_HOME", QFile::encodeName(path("state")));
+    }
+    void TearDown() override {
+        if (m_state.isNull())
+            qunsetenv("XDG_STATE_HOME");
+        else
+            qputenv("XDG_STATE_HOME", m_state);
+    }
+    QStringList backups() const {
+        return QDir(path("state/penlark/backup")).entryList(QDir::Files | QDir::Hidden);
+    }
+    QByteArray m_state;
     QString path(const QString& name) const { return dir.filePath(name); }
     QStringList entries() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); }
     mode_t mode(const QString& name) const {
@@ -227,6 +244,108 @@ TEST_F(FileReplacementTest, AFullDiskLeavesTheOriginalAsItWas) {
     if (!status)
         GTEST_SKIP() << "mounting is refused here: the full-disk case did not run";
     EXPECT_EQ(*status, 0);
+}
+
+// Bytes that differ from place to place, so that a restored file is compared for real.
+QByteArray pattern(qint64 size) {
+    QByteArray bytes(qsizetype(size), Qt::Uninitialized);
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        bytes[i] = char(i * 7 % 251);
+    return bytes;
+}
+
+// Runs action in a child process as a user other than the superuser (nobody, when the test
+// runs as root), so that folder permissions hold.
+int runWithoutRoot(uid_t user, const std::function<int()>& action) {
+    const pid_t child = fork();
+    if (child == 0) {
+        if (geteuid() == 0 &&
+            (setgroups(0, nullptr) != 0 || setgid(gid_t(user)) != 0 || setuid(user) != 0))
+            _exit(limited_disk::LimitRefused);
+        _exit(action());
+    }
+    return limited_disk::waitFor(child);
+}
+
+// A user may write a file in a folder where they may make no new file: it is written in
+// place, after a backup that nobody else may read and that goes once the file is written.
+TEST_F(FileReplacementTest, AFileInAFolderThatTakesNoNewFileIsWrittenInPlace) {
+    constexpr uid_t Nobody = 65534;
+    const uid_t user = geteuid() == 0 ? Nobody : geteuid();
+    ASSERT_TRUE(QDir(dir.path()).mkpath("locked"));
+    ASSERT_TRUE(QDir(dir.path()).mkpath("state"));
+    writeRaw(path("locked/doc.txt"), "the old text");
+    for (const QString& name : {u"locked/doc.txt"_s, u"state"_s})
+        ASSERT_EQ(chown(QFile::encodeName(path(name)).constData(), user, gid_t(user)), 0);
+    ASSERT_EQ(chmod(QFile::encodeName(dir.path()).constData(), 0755), 0);
+    ASSERT_EQ(chmod(QFile::encodeName(path("locked")).constData(), 0555), 0);
+
+    const int status = runWithoutRoot(user, [&] {
+        QString error;
+        if (!replaceFileContents(path("locked/doc.txt"), "a new, longer text", &error) ||
+            readRaw(path("locked/doc.txt")) != "a new, longer text")
+            return 1;
+        if (!replaceFileContents(path("locked/doc.txt"), "short", &error))
+            return 2;
+        return 0;
+    });
+    ASSERT_EQ(chmod(QFile::encodeName(path("locked")).constData(), 0755), 0);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(readRaw(path("locked/doc.txt")), QByteArray("short"));
+    EXPECT_EQ(QDir(path("locked")).entryList(QDir::Files | QDir::Hidden), QStringList{"doc.txt"});
+    EXPECT_TRUE(backups().isEmpty());
+    EXPECT_EQ(mode("state/penlark/backup"), 0700u);
+}
+
+// Every name of a hard-linked file sees the new text; the file stays one file.
+TEST_F(FileReplacementTest, AllNamesOfAHardLinkedFileSeeTheNewText) {
+    writeRaw(path("a.txt"), "old");
+    ASSERT_EQ(link(QFile::encodeName(path("a.txt")).constData(),
+                   QFile::encodeName(path("b.txt")).constData()),
+              0);
+    EXPECT_TRUE(replaceFileContents(path("a.txt"), "new text"));
+    EXPECT_EQ(readRaw(path("b.txt")), QByteArray("new text"));
+    EXPECT_TRUE(replaceFileContents(path("b.txt"), "new"));
+    EXPECT_EQ(readRaw(path("a.txt")), QByteArray("new"));
+    struct stat a {};
+    struct stat b {};
+    ASSERT_EQ(stat(QFile::encodeName(path("a.txt")).constData(), &a), 0);
+    ASSERT_EQ(stat(QFile::encodeName(path("b.txt")).constData(), &b), 0);
+    EXPECT_EQ(a.st_ino, b.st_ino);
+    EXPECT_EQ(entries(), (QStringList{"a.txt", "b.txt"}));
+    EXPECT_TRUE(backups().isEmpty());
+}
+
+// A write in place that fails (here at the file-size limit, on both sides of the buffers a
+// write passes through) gives the file its old bytes back from the backup, and says so.
+TEST_F(FileReplacementTest, AFailedWriteInPlaceRestoresTheFileFromItsBackup) {
+    for (const qint64 size : Sizes) {
+        SCOPED_TRACE(size);
+        const QByteArray original = pattern(size - 1);
+        writeRaw(path("a.txt"), original);
+        QFile::remove(path("b.txt"));
+        ASSERT_EQ(link(QFile::encodeName(path("a.txt")).constData(),
+                       QFile::encodeName(path("b.txt")).constData()),
+                  0);
+        for (const qint64 written : {size + 1, 2 * size + 1}) {
+            const int status = runUnderFileSizeLimit(rlim_t(size), [&] {
+                QString error;
+                if (replaceFileContents(path("a.txt"), filled(written, 'n'), &error))
+                    return 1;
+                return error.contains(u"restored from its backup"_s) ? 0 : 2;
+            });
+            EXPECT_EQ(status, 0);
+            EXPECT_EQ(readRaw(path("a.txt")), original);
+            EXPECT_EQ(readRaw(path("b.txt")), original);
+            EXPECT_TRUE(backups().isEmpty());
+        }
+        EXPECT_EQ(runUnderFileSizeLimit(
+                      rlim_t(size),
+                      [&] { return replaceFileContents(path("a.txt"), pattern(size)) ? 0 : 1; }),
+                  0);
+        EXPECT_EQ(readRaw(path("b.txt")), pattern(size));
+    }
+    EXPECT_EQ(entries(), (QStringList{"a.txt", "b.txt"}));
 }
 
 } // namespace

@@ -26,7 +26,9 @@ struct Probe {
     QProcess process;
     QByteArray output;
 
-    void start(const QString& name) { process.start(ProbeProgram, {name}); }
+    void start(const QString& name, const QStringList& files = {}) {
+        process.start(ProbeProgram, QStringList{name} + files);
+    }
     // Reads until the output holds text or the process ends.
     bool waitFor(const QByteArray& text, int timeoutMs = 10000) {
         QElapsedTimer clock;
@@ -79,6 +81,24 @@ TEST_F(SingleInstanceTest, SecondStartKnocksOnTheFirstAndEnds) {
     EXPECT_EQ(first.process.state(), QProcess::Running);
 }
 
+// Names are made absolute against the second start's own working folder and arrive in order,
+// whatever they hold.
+TEST_F(SingleInstanceTest, SecondStartHandsItsFilesToTheFirst) {
+    Probe first;
+    first.start(name);
+    ASSERT_TRUE(first.waitFor("primary\n")) << first.output.toStdString();
+
+    const QString folder = QDir::tempPath();
+    Probe second;
+    second.process.setWorkingDirectory(folder);
+    second.start(name, {u"/abs/a.txt"_s, u"b c.txt"_s, u"sub/日本語.txt"_s});
+    ASSERT_TRUE(second.process.waitForFinished(10000));
+    EXPECT_EQ(second.process.readAllStandardOutput(), "secondary\n");
+    const QString expected =
+        u"knocked /abs/a.txt|"_s + folder + u"/b c.txt|"_s + folder + u"/sub/日本語.txt\n"_s;
+    EXPECT_TRUE(first.waitFor(expected.toLocal8Bit())) << first.output.toStdString();
+}
+
 TEST_F(SingleInstanceTest, SocketLeftByACrashIsTakenOver) {
     {
         Probe crashed;
@@ -124,7 +144,7 @@ TEST_F(SingleInstanceTest, InstanceThatEndedFreesTheName) {
         ended.process.closeWriteChannel();
         ASSERT_TRUE(ended.process.waitForFinished(5000));
     }
-    EXPECT_FALSE(platform::SingleInstance::notifyPrimary(name, 500));
+    EXPECT_FALSE(platform::SingleInstance::notifyPrimary(name, {}, 500));
     platform::SingleInstance instance;
     EXPECT_TRUE(instance.tryBecomePrimary(name));
 }
@@ -133,7 +153,7 @@ TEST_F(SingleInstanceTest, WithinOneProcessOnlyTheFirstHoldsTheName) {
     platform::SingleInstance first;
     ASSERT_TRUE(first.tryBecomePrimary(name));
     int knocks = 0;
-    first.setKnockHandler([&] { ++knocks; });
+    first.setKnockHandler([&](const QStringList&) { ++knocks; });
 
     platform::SingleInstance second;
     EXPECT_FALSE(second.tryBecomePrimary(name));

@@ -30,7 +30,10 @@ char16_t decodeByte(uint8_t b);
 char16_t decodePair(uint8_t lead, uint8_t trail);
 
 // UTF-16 to bytes. A character without a code becomes "?" (a surrogate pair counts as one
-// character); with unmappable given, the number of such characters is stored there.
+// character); with unmappable given, the number of such characters is stored there. As in
+// Windows' best-fit conversion (and iconv's CP932), a few characters without a code of their
+// own take that of a look-alike, which reads back as the look-alike: U+301C 〜 (81 60, ～),
+// U+2212 − (81 7C), U+2016 ‖, U+2014 —, U+00A2 ¢, U+00A3 £, U+00AC ¬, U+00A5 ¥ (5C), U+203E ‾.
 QByteArray encode(QStringView text, qsizetype* unmappable = nullptr);
 
 // The code of one character: 0 when it has none, a byte value below 0x100, or lead << 8 | trail.

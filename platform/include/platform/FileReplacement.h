@@ -2,8 +2,11 @@
 
 #include <QByteArrayView>
 #include <QString>
+#include <memory>
 
 namespace platform {
+
+class FileBackup;
 
 // The one way this project writes a file. The new bytes go to a temporary file in the same
 // folder; every write is checked at once (nothing is buffered, so no error can hide until a
@@ -16,6 +19,14 @@ namespace platform {
 // system allows, its owner and group). Folders, pipes and devices are refused, and so is a
 // read-only file: one the caller may not write, or one with no write bit at all, which even
 // the superuser is not to replace unasked.
+//
+// Two files cannot be replaced that way and are written in place instead: one whose folder
+// takes no new file (the user may write the file but not the folder), and one with other hard
+// links, whose other names must see the new contents too. The old contents are first copied
+// to a backup in the user's state folder; the file is then overwritten, cut to its new
+// length and synced, and when any of that fails it gets its old bytes back from the backup.
+// The backup is removed once the file is either written or restored. The error text of a
+// failure says which way the file was being written.
 class FileReplacement {
 public:
     explicit FileReplacement(const QString& fileName);
@@ -38,6 +49,8 @@ public:
     int errorNumber() const { return m_errorNumber; }
 
 private:
+    void openInPlace();
+    bool commitInPlace();
     bool fail(int error);
     bool fail(const QString& message);
 
@@ -46,6 +59,8 @@ private:
     QString m_error;
     int m_errorNumber = 0;
     int m_fd = -1;
+    std::unique_ptr<FileBackup> m_backup; // only while writing in place
+    bool m_overwritten = false;           // the file in place has been written to
 };
 
 // Writes bytes in place of the file's contents through a FileReplacement. On failure returns

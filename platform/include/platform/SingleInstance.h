@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 
@@ -9,7 +10,8 @@ class QLocalServer;
 namespace platform {
 
 // Keeps the program to one running instance per user. The first start listens on a local
-// socket named for the program and the user; a later start finds it, knocks and ends. A socket
+// socket named for the program and the user; a later start finds it, knocks, hands over its
+// files and ends. A socket
 // left behind by an instance that crashed is recognised (nobody answers) and taken over.
 class SingleInstance {
 public:
@@ -23,12 +25,14 @@ public:
     // False when another live instance holds name. Call it once, before the event loop runs.
     bool tryBecomePrimary(const QString& name);
 
-    // Called on the event loop each time a later start knocks.
-    void setKnockHandler(std::function<void()> handler);
+    // Called on the event loop each time a later start knocks, with the files it was given
+    // (absolute paths, in order; none when it was given none).
+    void setKnockHandler(std::function<void(const QStringList&)> handler);
 
-    // Asks the instance holding name to come to the front; false when none answered within
-    // timeoutMs.
-    static bool notifyPrimary(const QString& name, int timeoutMs = 2000);
+    // Asks the instance holding name to open files and come to the front; false when none
+    // answered within timeoutMs. Relative paths are taken from this process's working folder.
+    static bool notifyPrimary(const QString& name, const QStringList& files = {},
+                              int timeoutMs = 2000);
 
     // The full socket name for name: private to the user who runs the program.
     static QString serverName(const QString& name);
@@ -37,7 +41,7 @@ private:
     void acceptKnocks();
 
     std::unique_ptr<QLocalServer> m_server;
-    std::function<void()> m_handler;
+    std::function<void(const QStringList&)> m_handler;
 };
 
 } // namespace platform

@@ -146,6 +146,8 @@ TEST_F(DocumentTest, SaveFailuresNameTheirCauseAndKeepTheDocument) {
     EXPECT_EQ(documentErrorOf(ENOSPC), DocumentError::DiskFull);
     EXPECT_EQ(documentErrorOf(EROFS), DocumentError::ReadOnlyDisk);
     EXPECT_EQ(documentErrorOf(EFBIG), DocumentError::TooLarge);
+    // A failure the system gave no number for is still a failure.
+    EXPECT_EQ(documentErrorOf(0), DocumentError::Other);
     EXPECT_EQ(causeText({DocumentError::DiskFull, {}}),
               u"原因: ディスクの空き容量が不足しています。"_s);
     EXPECT_EQ(causeText({DocumentError::Other, u"Input/output error"_s}),

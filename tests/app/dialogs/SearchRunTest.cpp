@@ -83,3 +83,57 @@ TEST(SearchRunSurrogates, EmptyMatchesAndRestartsStepOverWholeCharacters) {
     EXPECT_EQ(replaceAll(clef + clef, u"."_qs, u"x"_qs), u"xx"_qs);
     EXPECT_EQ(findAll(clef + clef, u"\\S"_qs), (Spans{{0, 2}, {2, 2}}));
 }
+
+namespace {
+
+// Every voiced and semi-voiced half-width katakana, and the full-width character it makes.
+const QString HalfWidthVoiced = u"ｳﾞｶﾞｷﾞｸﾞｹﾞｺﾞｻﾞｼﾞｽﾞｾﾞｿﾞﾀﾞﾁﾞﾂﾞﾃﾞﾄﾞﾊﾞﾋﾞﾌﾞﾍﾞﾎﾞﾜﾞｦﾞﾊﾟﾋﾟﾌﾟﾍﾟﾎﾟ"_qs;
+const QString FullWidthVoiced = u"ヴガギグゲゴザジズゼゾダヂヅデドバビブベボヷヺパピプペポ"_qs;
+
+constexpr int32_t IgnoreWidth = searchflags::IgnoreCase | searchflags::IgnoreWidth;
+
+// The matches a literal width-insensitive run selects, in order, as (start, length).
+Spans findWidth(const QString& text, const QString& pattern,
+                SearchDirection direction = SearchDirection::Whole) {
+    RunStart start;
+    if (direction == SearchDirection::Up)
+        start.matchPosition = start.limit = static_cast<int32_t>(text.size()) + 1;
+    SearchRun run(direction, IgnoreWidth, pattern, {}, 0, text, {}, start);
+    struct NoEditor : SearchEditor {
+        int32_t selStart() const override { return 0; }
+        int32_t selLength() const override { return 0; }
+        QString selText() const override { return {}; }
+        void replaceSel(const QString&) override {}
+    } editor;
+    Spans found;
+    const auto yes = [](const QString&) { return true; };
+    for (run.step(false, editor, yes); run.matchPosition() != 0; run.step(false, editor, yes))
+        found.emplace_back(run.matchPosition() - 1, run.matchLength());
+    return found;
+}
+
+} // namespace
+
+TEST(SearchRunWidth, EveryVoicedHalfWidthKanaMatchesItsFullWidthCharacter) {
+    ASSERT_EQ(HalfWidthVoiced.size(), 2 * FullWidthVoiced.size());
+    for (qsizetype k = 0; k < FullWidthVoiced.size(); ++k) {
+        const QString half = HalfWidthVoiced.mid(2 * k, 2);
+        const QString full = FullWidthVoiced.mid(k, 1);
+        // The span is the original text's: two characters for the half-width pair.
+        EXPECT_EQ(findWidth(u"x"_qs + half + u"x"_qs + full, full), (Spans{{1, 2}, {4, 1}})) << k;
+        EXPECT_EQ(findWidth(u"x"_qs + full + u"x"_qs + half, half), (Spans{{1, 1}, {3, 2}})) << k;
+        EXPECT_FALSE(TextsDiffer(half, full, IgnoreWidth)) << k;
+    }
+    EXPECT_EQ(findWidth(FullWidthVoiced, HalfWidthVoiced),
+              (Spans{{0, int32_t(FullWidthVoiced.size())}}));
+}
+
+TEST(SearchRunWidth, VoicedKanaInWordsForwardBackwardAndReplaced) {
+    const QString text = u"ﾃﾞｨﾚｸﾄﾘ と ディレクトリ"_qs;
+    EXPECT_EQ(findWidth(text, u"ディレクトリ"_qs), (Spans{{0, 7}, {10, 6}}));
+    EXPECT_EQ(findWidth(text, u"ﾃﾞｨﾚｸﾄﾘ"_qs, SearchDirection::Up), (Spans{{10, 6}, {0, 7}}));
+    // A katakana whose mark makes it another character no longer matches alone.
+    EXPECT_EQ(findWidth(u"ﾃﾞﾃ"_qs, u"テ"_qs), (Spans{{2, 1}}));
+    EXPECT_EQ(replaceAll(text, u"ディレクトリ"_qs, u"dir"_qs, 0, IgnoreWidth), u"dir と dir"_qs);
+    EXPECT_EQ(replaceAll(u"ﾊﾟﾊﾟｲﾔ"_qs, u"パ"_qs, u"ぱ"_qs, 0, IgnoreWidth), u"ぱぱｲﾔ"_qs);
+}

@@ -22,8 +22,8 @@ TEST(WidthFolding, FullWidthAsciiAndCase) {
 TEST(WidthFolding, HalfWidthKatakana) {
     EXPECT_EQ(fold(u"ｱｲｳｴｵ"), QString::fromUtf16(u"アイウエオ"));
     EXPECT_EQ(fold(u"｡｢｣､･ｦｯｰﾝ"), QString::fromUtf16(u"。「」、・ヲッーン"));
-    // Sound marks stay separate characters: lengths never change.
-    EXPECT_EQ(fold(u"ｶﾞﾊﾟ"), QString::fromUtf16(u"カ゛ハ゜"));
+    // A katakana and its sound mark make one character and a mark: lengths never change.
+    EXPECT_EQ(fold(u"ｶﾞﾊﾟｱﾞ"), QString::fromUtf16(u"ガ\uFFFFパ\uFFFFア゛"));
     // Hiragana and katakana stay distinct.
     EXPECT_NE(fold(u"あ"), fold(u"ア"));
 }

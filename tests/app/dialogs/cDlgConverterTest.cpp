@@ -331,6 +331,11 @@ TEST_F(ConverterTest, CancelDuringTheRunFinishesTheFileAndStops) {
     }));
     EXPECT_EQ(converted, 2);
     EXPECT_EQ(readRaw(paths[4]), encoded(Sample, SCS_SHIFTJIS, SLB_CRLF));
+    // The log names exactly the files that were changed.
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(log().contains(u"ファイル '%1' を変換しました。"_s.arg(paths[i])),
+                  readRaw(paths[i]) == encoded(Sample, SCS_EUC, SLB_LF))
+            << i;
 }
 
 TEST_F(ConverterTest, ReadOnlyFilesAreRetriedUntilIgnored) {

@@ -106,6 +106,15 @@ TEST_F(Dialogs, ConfirmForOneDocumentOffersYesNoCancel) {
     EXPECT_EQ(answer, 0);
 }
 
+// As in every message box, a button's letter alone answers.
+TEST_F(Dialogs, ConfirmIsAnsweredByAButtonsLetterAlone) {
+    EXPECT_EQ(confirm([](QDialog& dialog) { pressKey(dialog, Qt::Key_Y); }, false), 0);
+    EXPECT_EQ(confirm([](QDialog& dialog) { pressKey(dialog, Qt::Key_N); }, false), 1);
+    EXPECT_EQ(confirm([](QDialog& dialog) { pressKey(dialog, Qt::Key_N); }, true), 1);
+    EXPECT_EQ(confirm([](QDialog& dialog) { pressKey(dialog, Qt::Key_A); }, true), 3);
+    EXPECT_EQ(confirm([](QDialog& dialog) { pressKey(dialog, Qt::Key_C); }, true), 5);
+}
+
 TEST_F(Dialogs, ConfirmForOneDocumentEscCancelsAndTheCloseBoxKeepsAll) {
     EXPECT_EQ(confirm([](QDialog& dialog) { pressKey(dialog, Qt::Key_Escape); }, false), 2);
     EXPECT_EQ(confirm([](QDialog& dialog) { dialog.close(); }, false), 5);
@@ -269,9 +278,11 @@ TEST_F(Dialogs, SelectToSaveOffersNoRecognitionOfTheCharset) {
     QStringList charsets;
     QString charset;
     QString breakCode;
+    QString button;
     const int32_t result = select(
         [&](QDialog& dialog) {
             title = dialog.windowTitle();
+            button = child<QPushButton>(dialog, u"cmdOpen"_s).text();
             charsets = itemsOf(child<QComboBox>(dialog, u"cboCharset"_s));
             charset = child<QComboBox>(dialog, u"cboCharset"_s).currentText();
             breakCode = child<QComboBox>(dialog, u"cboBreak"_s).currentText();
@@ -279,6 +290,7 @@ TEST_F(Dialogs, SelectToSaveOffersNoRecognitionOfTheCharset) {
         },
         2, 3 + 65536 * 3);
     EXPECT_EQ(title, u"文字セットを指定して保存"_s);
+    EXPECT_EQ(button, u"保存"_s);
     // Each Unicode form with and without a byte-order mark.
     EXPECT_EQ(charsets.size(), 9);
     EXPECT_FALSE(charsets.contains(u"自動判別"_s));
@@ -401,6 +413,20 @@ TEST_F(About, ShowsNameVersionAndTheOwnersIcon) {
     EXPECT_EQ(product, u"Penlark"_s);
     EXPECT_EQ(iconColour, QColor(Qt::red));
     EXPECT_EQ(parent, &owner);
+}
+
+// A title bar holds the whole title, with room for the window's icon and buttons.
+TEST_F(About, IsWideEnoughForItsTitle) {
+    int width = 0;
+    int title = 0;
+    whileShown(
+        [&](QDialog& dialog) {
+            width = dialog.width();
+            title = dialog.fontMetrics().horizontalAdvance(dialog.windowTitle());
+            pressKey(dialog, Qt::Key_Escape);
+        },
+        [&] { penlark::cDlgAbout::ShowAbout(&owner); });
+    EXPECT_GE(width, title + 6 * 32);
 }
 
 TEST_F(About, EnterAndEscCloseIt) {

@@ -7,7 +7,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -112,6 +114,60 @@ TEST_F(MainFramePreferencesTest, CancelStoresAndAppliesNothing) {
     EXPECT_TRUE(editor->GetValue(u"AutoIndent"_s).isEmpty());
     EXPECT_EQ(document(1).Editor().TabStep(), 8);
     EXPECT_TRUE(document(1).Editor().AutoIndent);
+}
+
+// Typing a size replaces it whole; "8" must not be completed from the list to "84".
+TEST_F(MainFramePreferencesTest, ATypedFontSizeIsTakenAsTyped) {
+    whenShown([](QWidget& dialog) {
+        control<QTabWidget>(dialog, u"tabPreference"_s).setCurrentIndex(1);
+        // A face whose list holds a size that begins with 8 (a TrueType face's 84).
+        auto& faces = control<QComboBox>(dialog, u"cboFontFace"_s);
+        auto& sizes = control<QComboBox>(dialog, u"cboFontSize"_s);
+        const auto offersLonger = [&sizes] {
+            for (int i = 0; i < sizes.count(); ++i)
+                if (sizes.itemText(i).startsWith(u'8') && sizes.itemText(i) != u"8"_s)
+                    return true;
+            return false;
+        };
+        for (int i = 0; i < faces.count() && !offersLonger(); ++i) {
+            faces.setCurrentIndex(i);
+            emit faces.activated(i);
+        }
+        ASSERT_TRUE(offersLonger());
+        QLineEdit& size = *sizes.lineEdit();
+        // Completion works only in the window that has the focus, as on a desktop.
+        QApplication::setActiveWindow(&dialog);
+        size.setFocus();
+        QCoreApplication::processEvents();
+        size.selectAll();
+        QTest::keyClicks(&size, u"8"_s);
+        QTest::mouseClick(&control<QPushButton>(dialog, u"cmdOK"_s), Qt::LeftButton);
+    });
+    item(ToolCmd::Preferences)->trigger();
+    EXPECT_EQ(programKey()->SubKey(u"Editor"_s)->GetValue(u"FontSize"_s).toLong(), 80);
+    EXPECT_DOUBLE_EQ(document(1).Editor().Font().pointSizeF(), 8);
+}
+
+// デフォルト and OK give the documents already open the desktop's colours again.
+TEST_F(MainFramePreferencesTest, DefaultColoursReachTheOpenDocuments) {
+    settings.ForeColor = 0x0000FF;
+    settings.BackColor = 0x00FFFF;
+    frame->ApplySettings();
+    const QPalette custom = document(1).txtEdit().palette();
+    ASSERT_EQ(custom.color(QPalette::Text), QColor(Qt::red));
+
+    whenShown([](QWidget& dialog) {
+        QTest::keyClick(&dialog, Qt::Key_Tab, Qt::ControlModifier);
+        QTest::mouseClick(&control<QPushButton>(dialog, u"cmdDefColor"_s), Qt::LeftButton);
+        QTest::mouseClick(&control<QPushButton>(dialog, u"cmdOK"_s), Qt::LeftButton);
+    });
+    item(ToolCmd::Preferences)->trigger();
+    for (int i = 1; i <= documentCount(); ++i) {
+        const QPlainTextEdit& text = document(i).txtEdit();
+        const QPalette desktop = QApplication::palette(&text);
+        EXPECT_EQ(text.palette().color(QPalette::Text), desktop.color(QPalette::Text)) << i;
+        EXPECT_EQ(text.palette().color(QPalette::Base), desktop.color(QPalette::Base)) << i;
+    }
 }
 
 } // namespace

@@ -138,10 +138,39 @@ TEST_F(MainFrameStateTest, CaretLabelShowsLineThenColumnAndClearsWithTheLastDocu
     created.Editor().ReplaceSel(u"ab\r\nc"_s);
     frame->UpdateEditCommands();
     EXPECT_EQ(frame->lblCoordinate().text(), u"2 行, 2 列"_s);
+    // Full-width characters take two cells, in the label and in the status bar alike.
+    created.Editor().ReplaceSel(u"あい"_s);
+    created.Editor().SetSelStart(6);
+    frame->UpdateEditCommands();
+    using Field = penlark::cMainFrame::StatusField;
+    EXPECT_EQ(frame->lblCoordinate().text(), u"2 行, 4 列"_s);
+    EXPECT_EQ(frame->statusField(Field::Caret).text(), u"2 行, 4 列"_s);
+    EXPECT_EQ(frame->statusField(Field::Code).text(), u"SJIS 82A2 / U+3044"_s);
+    EXPECT_EQ(frame->statusField(Field::Format).text(), u"Shift JIS / Windows"_s);
+    EXPECT_EQ(frame->statusField(Field::Modified).text(), u"変更あり"_s);
+    EXPECT_EQ(frame->statusField(Field::Overwrite).text(), u"挿入"_s);
 
     answer(u"Confirm"_s, 4);
     item(WindowCmd::CloseAll)->trigger();
     EXPECT_TRUE(frame->lblCoordinate().text().isEmpty());
+    EXPECT_TRUE(frame->statusField(Field::Format).text().isEmpty());
+}
+
+// The find dialog has the focus and moves the caret; the readout follows.
+TEST_F(MainFrameStateTest, CaretLabelStaysCurrentWhileTheFindDialogHasTheFocus) {
+    penlark::ChildWindow& created = newDocument();
+    focusEditor(created);
+    item(EditCmd::Find)->trigger();
+    penlark::cDlgReplace& find = frame->findDialog();
+    find.activateWindow();
+    find.setFocus();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(QApplication::focusWidget() && QApplication::focusWidget()->window() == &find);
+
+    created.Editor().ReplaceSel(u"ab\r\ncd\r\nef"_s);
+    frame->UpdateEditCommands();
+    EXPECT_EQ(frame->lblCoordinate().text(), u"3 行, 3 列"_s);
+    EXPECT_EQ(QApplication::focusWidget()->window(), &find);
 }
 
 TEST_F(MainFrameStateTest, DateAndTimeIsInsertedUndoably) {

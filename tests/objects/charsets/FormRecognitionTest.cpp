@@ -118,3 +118,39 @@ TEST(FormRecognition, NamesOfTheForms) {
     EXPECT_EQ(TextForm(SCS_SHIFTJIS).name(), u"Shift JIS"_s);
     EXPECT_EQ(TextForm(SCS_UNKNOWN).name(), QString());
 }
+
+// A manual page as a Unix host writes it, with a bell, overstrikes, a form feed, a terminal's
+// escape sequence and an end-of-file mark among its lines.
+TEST(FormRecognition, FewControlCodesInTextKeepItText) {
+    const QString page =
+        u".TH RINGER 1\n.SH 名前\nringer \\- 端末のベル (\a) を鳴らす東京都の道具\n"
+        u"強調は「_\bA_\bB」と書かれ、\f\n改ページの後に \x1B[1m太字\x1B[0m が続く。\n"
+        u"ー〜ー\n\x1A"_s;
+    for (const StringCharsetTypeConstants charset : {SCS_UTF8, SCS_EUC, SCS_SHIFTJIS}) {
+        const QByteArray bytes = encodeText(page, charset, SLB_CRLF, false);
+        EXPECT_EQ(recogniseForm(bytes), TextForm(charset)) << charset;
+        const DecodedText read = decodeText(bytes, SCS_UNKNOWN, SLB_UNKNOWN);
+        EXPECT_EQ(read.form, TextForm(charset)) << charset;
+        EXPECT_EQ(encodeText(read.text, read.form, read.breakCode, false), bytes) << charset;
+    }
+    // NUL, other control codes, and text made mostly of controls stay binary data.
+    EXPECT_EQ(recogniseForm(QByteArray("text\a with a NUL\0", 17)), TextForm(SCS_OCTETSTREAM));
+    EXPECT_EQ(recogniseForm(QByteArray("text\x01")), TextForm(SCS_OCTETSTREAM));
+    EXPECT_EQ(recogniseForm(QByteArray("\a\b\a\b\x1B\f\aab")), TextForm(SCS_OCTETSTREAM));
+    // A real escape sequence still makes JIS.
+    EXPECT_EQ(recogniseForm(QByteArray("\a\x1B$B$\"\x1B(B")), TextForm(SCS_JIS));
+}
+
+TEST(FormRecognition, EucJpThatIsNoShiftJisStartingWithSupplementaryKanji) {
+    const QString text = u"丂丄丅丌丒丟は補助漢字の行です。\n次の行もふつうの日本語で、\n"
+                         u"三行目で終わります。\n"_s;
+    const QByteArray euc = encodeText(text, SCS_EUC, SLB_CRLF, false);
+    ASSERT_EQ(euc.left(1), "\x8F");
+    // AnalyzingCharset keeps its rules: 0x8F is a Shift_JIS lead byte.
+    EXPECT_EQ(StringConversion::instance().AnalyzingCharset(euc), SCS_SHIFTJIS);
+    EXPECT_EQ(recogniseForm(euc), TextForm(SCS_EUC));
+    EXPECT_EQ(decodeText(euc, SCS_UNKNOWN, SLB_UNKNOWN).text,
+              QString(text).replace(u"\n"_s, u"\r\n"_s));
+    // Shift_JIS that happens to be EUC-JP as well stays Shift_JIS.
+    EXPECT_EQ(recogniseForm(hex("8fa1 b0a1 0a")), TextForm(SCS_SHIFTJIS));
+}

@@ -59,8 +59,8 @@ TEST(JisX0212, EveryCodeReadsAsTheOracleSaysAndIsWrittenBack) {
 TEST(JisX0212, TheDocumentRoadReadsAndWritesThemTheLibraryCallsDoNot) {
     const QByteArray bytes = QByteArray::fromHex("8fb0a1 0a 8fd4e3");
     const DecodedText read = decodeText(bytes, SCS_UNKNOWN, SLB_UNKNOWN);
-    // Recognition stays as it was: 0x8F is a Shift_JIS byte to it.
-    EXPECT_EQ(read.form, TextForm(SCS_SHIFTJIS));
+    // 0x8F is a Shift_JIS byte to AnalyzingCharset, but the bytes are no code page 932 text.
+    EXPECT_EQ(read.form, TextForm(SCS_EUC));
     const DecodedText euc = decodeText(bytes, SCS_EUC, SLB_UNKNOWN);
     EXPECT_EQ(euc.text, u"丂\r\n纊"_s);
     EXPECT_EQ(euc.breakCode, SLB_LF);
@@ -68,9 +68,10 @@ TEST(JisX0212, TheDocumentRoadReadsAndWritesThemTheLibraryCallsDoNot) {
     // EucToUnicode and UnicodeToEuc keep their two-byte reading.
     EXPECT_NE(StringConversion::instance().EucToUnicode(bytes), euc.text);
     EXPECT_EQ(StringConversion::instance().UnicodeToEuc(u"丂"_s), QByteArray("?"));
-    // 纊 is IBM kanji FA 5C in Shift_JIS; 丂 has no place there, nor in JIS.
+    // 纊 is IBM kanji FA 5C in Shift_JIS; 丂 has no place there. JIS has both after
+    // ESC $ ( D.
     EXPECT_EQ(findUnmappable(euc.text, SCS_SHIFTJIS).character, U'丂');
-    EXPECT_EQ(findUnmappable(euc.text, SCS_JIS).count, 2);
+    EXPECT_EQ(findUnmappable(euc.text, SCS_JIS).count, 0);
     EXPECT_EQ(findUnmappable(euc.text, SCS_EUC).count, 0);
 }
 

@@ -17,28 +17,38 @@ namespace orvenly {
 // Recognition looks at the first RecognitionLimit + 1 bytes.
 inline constexpr int32_t RecognitionLimit = 32768;
 
-// The form of a file's bytes, from the first limit + 1 of them, in this order:
+// The form of a file's bytes, from the first limit + 1 of them (the sample), in this order:
 //  1. a byte-order mark (EF BB BF, FF FE, FE FF) decides at once: UTF-8, UTF-16 LE or BE,
 //     each with its mark;
 //  2. UTF-16 without a mark: the sample holds zero bytes, more of them on one side of the
 //     units than on the other (the high bytes of characters up to U+00FF, such as line
 //     breaks), and read so it holds only characters that text holds (no NUL, no control
-//     code but TAB, LF, VT, FF, CR and SUB, no DEL or C1 control, no lone surrogate, no
-//     U+FFFE or U+FFFF). Text without any character up to U+00FF has no zero byte and so is
-//     not recognised without a mark;
-//  3. UTF-8: the sample is well-formed UTF-8 (a sequence cut by the end of the sample, when
-//     the file goes on, does not count against it), holds no byte that step 4 takes for
+//     code but BEL, BS, TAB, LF, VT, FF, CR, SUB and ESC, no DEL or C1 control, no lone
+//     surrogate, no U+FFFE or U+FFFF). Text without any character up to U+00FF has no zero
+//     byte and so is not recognised without a mark;
+//  3. a sample of which more than one byte in four is a control code that text holds only a
+//     few of (BEL, BS, VT, FF, SUB, an ESC that starts no JIS escape sequence) is an octet
+//     stream;
+//  4. UTF-8: the sample is well-formed UTF-8 (a sequence cut by the end of the sample, when
+//     the file goes on, does not count against it), holds no byte that step 5 takes for
 //     binary data, and holds a sequence that legacy Japanese text does not make: one of three
 //     or four bytes, or one of two bytes whose second byte is 80-A0. Two-byte sequences of
 //     C2-DF and A1-BF alone are also Shift_JIS half-width katakana and EUC-JP kanji; text
-//     made only of those and ASCII stays with step 4. Japanese UTF-8 text has kana or kanji,
+//     made only of those and ASCII stays with step 5. Japanese UTF-8 text has kana or kanji,
 //     three-byte sequences, within its first characters, while legacy text that is
 //     well-formed UTF-8 by accident is all but limited to such pairs: a Shift_JIS kana or
 //     kanji lead byte (81-9F) or an EUC-JP kana byte (A4, A5) cannot start a sequence;
-//  4. the legacy charsets, exactly as StringConversion::AnalyzingCharset says (SCS_UNKNOWN
-//     when undecided).
-// decodeText and convertText go on: UTF-8 or UTF-16 recognised by step 2 or 3 whose bytes
-// are not well-formed further on is read as step 4 says instead.
+//  5. the legacy charsets, as StringConversion::AnalyzingCharset says (SCS_UNKNOWN when
+//     undecided), with two changes. BEL, BS and an ESC that starts no JIS escape sequence
+//     (ESC $ B, $ @, ( B, ( J, ( I, $ ( D) count as text controls, as TAB does: they neither
+//     make the sample binary nor, the ESC, JIS; NUL and the other control codes still make it
+//     an octet stream. And when those rules choose Shift_JIS but the sample is not code page
+//     932 text (a lead byte without a trail byte that makes a defined code, or a byte 80, A0,
+//     FD-FF) while it is EUC-JP text (every code complete and defined, JIS X 0212 included),
+//     it is EUC-JP: EUC-JP's 0x8F, which starts a JIS X 0212 code, is a Shift_JIS lead byte.
+//     A code cut by the end of the sample, when the file goes on, counts against neither.
+// decodeText and convertText go on: UTF-8 or UTF-16 recognised by step 2 or 4 whose bytes
+// are not well-formed further on is read as step 5 says instead.
 TextForm recogniseForm(QByteArrayView bytes, int32_t limit = RecognitionLimit);
 
 // A file's bytes read as text.
@@ -52,8 +62,9 @@ struct DecodedText {
 // Decodes bytes in form. A charset of SCS_UNKNOWN is recognised (recogniseForm), and undecided
 // text is read as undecided; Shift_JIS and octet streams read through code page 932. EUC-JP
 // is read in full: 0x8F and two bytes of A1-FE are a JIS X 0212 character (EucToUnicode
-// reads 0x8F as the first byte of a pair). In the Unicode forms the bytes decide on the mark,
-// whatever form says: the result's form tells whether there was one, and the text leaves it
+// reads 0x8F as the first byte of a pair). JIS likewise: ESC $ ( D selects JIS X 0212 (JisToUnicode
+// drops the escape and reads its last byte as ASCII). In the Unicode forms the bytes decide on the
+// mark, whatever form says: the result's form tells whether there was one, and the text leaves it
 // out; bytes that are not well-formed become U+FFFD. Line breaks: SLB_UNKNOWN turns every
 // break into CR LF and every NUL into "?" (ConvertBreakCode); a given SLB_CR turns every CR
 // into CR LF, SLB_LF every LF, and SLB_CRLF leaves the text as it is.
@@ -64,11 +75,18 @@ DecodedText decodeText(QByteArrayView bytes, TextForm form, StringLineBreakCodeC
 // other code keeps them), the characters in form, with its mark if it has one. Text decoded
 // from bytes in a form and not changed gives those bytes again. EUC-JP is written in full: a
 // character that has no two-byte code but a JIS X 0212 one takes that (UnicodeToEuc writes
-// "?"). In the Japanese charsets the characters they cannot hold (see findUnmappable) become
-// "?"; callers that warn about them first (replaceUnmappable) get the same bytes.
-// narrowFiltering turns half-width katakana into full-width ones in JIS.
+// "?"); JIS writes it after ESC $ ( D. EUC-JP and JIS keep the control codes (JIS all but
+// ESC, SO and SI), which UnicodeToEuc and UnicodeToJis write as "?". The characters code page
+// 932 writes as a look-alike's code (U+301C 〜 as that of ～, see platform/Cp932.h) take
+// that code in all three Japanese charsets. Those they cannot hold at all (see
+// findUnmappable) become "?"; callers that warn about them first (replaceUnmappable) get the
+// same bytes. narrowFiltering turns half-width katakana into full-width ones in JIS.
 QByteArray encodeText(QString text, TextForm form, StringLineBreakCodeConstants breakCode,
                       bool narrowFiltering);
+
+// Whether JIS bytes hold a half-width katakana (after ESC ( I, or a katakana byte outside the
+// escapes), which a save with narrowFiltering would widen. Reads no more than it must.
+bool hasHalfWidthKatakana(QByteArrayView jis);
 
 // The form decodeText would read bytes in, and the line-break code used most in them.
 struct Recognition {

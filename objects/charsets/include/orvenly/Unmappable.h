@@ -7,9 +7,10 @@
 
 namespace orvenly {
 
-// The characters of a text that a charset cannot hold: those that would not read back as
-// themselves once written. A surrogate pair counts as one character; a lone surrogate and
-// U+FFFD (which stands for bytes that could not be read) are never held.
+// The characters of a text that a charset cannot hold: those that encodeText writes as "?".
+// A few characters without a code of their own are written as a look-alike's code (U+301C 〜
+// as that of U+FF5E ～) and so are not counted. A surrogate pair counts as one character; a
+// lone surrogate and U+FFFD (which stands for bytes that could not be read) are never held.
 struct Unmappable {
     qsizetype count = 0;
     // The first one: its position in the text (-1 when there is none), its line counted

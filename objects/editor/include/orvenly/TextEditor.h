@@ -92,6 +92,14 @@ public:
     void SetSel2(int32_t Start, int32_t Last);
     // Caret column and line in character cells; false without a visible caret.
     bool GetCurrentCoordinate(int32_t& x, int32_t& y);
+    // Where the caret (the active end of the selection) stands, as members set it: its
+    // 0-based line, the text of that line and its 0-based place in that text.
+    struct CaretPlace {
+        int32_t line = 0;
+        QString lineText;
+        int32_t column = 0;
+    };
+    CaretPlace caretPlace() const;
 
     // An input method's reconversion request, for hosts whose input method offers it: the
     // RECONVERTSTRING record of the selection in code page 932 bytes or UTF-16.
