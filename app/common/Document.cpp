@@ -9,6 +9,8 @@
 #include <platform/ReadableFile.h>
 
 #include <QFileInfo>
+#include <QMetaMethod>
+#include <QTextCursor>
 #include <algorithm>
 #include <new>
 
@@ -76,7 +78,72 @@ LoadedState decodeFile(const QByteArray& bytes, const FileFormat& requested,
 
 } // namespace
 
-Document::Document() : m_maxFileSize(platform::MaxTextFileSize) {}
+Document::Document() : m_maxFileSize(platform::MaxTextFileSize) {
+    QTextDocument& text = m_storage.document();
+    connect(&text, &QTextDocument::contentsChange, this, &Document::storageChanged);
+    connect(&text, &QTextDocument::modificationChanged, this, &Document::modificationChanged);
+}
+
+void Document::storageChanged(int position, int removed, int added) {
+    if (m_replacing || !isSignalConnected(QMetaMethod::fromSignal(&Document::edited)))
+        return;
+    // The text document counts the paragraph after its last one in some changes (the first
+    // insertion, a whole replacement) on both sides; that one never changes.
+    const int length = m_storage.document().characterCount() - 1;
+    const int excess = std::max(0, position + added - length);
+    added -= excess;
+    removed = std::max(0, removed - excess);
+    QTextCursor cursor(&m_storage.document());
+    cursor.setPosition(position);
+    cursor.setPosition(position + added, QTextCursor::KeepAnchor);
+    QString inserted = cursor.selectedText();
+    inserted.replace(QChar::ParagraphSeparator, u'\n');
+    emit edited(position, removed, inserted);
+}
+
+bool Document::applyEdit(int position, int removed, const QString& inserted) {
+    const int length = m_storage.document().characterCount() - 1;
+    if (position < 0 || removed < 0 || position > length || removed > length - position)
+        return false;
+    QTextCursor cursor(&m_storage.document());
+    cursor.setPosition(position);
+    cursor.setPosition(position + removed, QTextCursor::KeepAnchor);
+    cursor.insertText(inserted);
+    return true;
+}
+
+void Document::takeRecovered(const QString& fullName, const FileFormat& format,
+                             const platform::FileState& diskState, const QString& text) {
+    replaceText(text);
+    m_format = format;
+    m_openFormat = format;
+    m_mixedBreaks = false;
+    m_halfWidthKana = false;
+    m_fileDeleted = false;
+    if (fullName.isEmpty()) {
+        m_path.clear();
+        m_fileName = u"newdocument"_s;
+    } else {
+        takeFileName(fullName);
+    }
+    m_diskState = m_seenState = diskState;
+    m_storage.SetModify(true);
+    emit textReplaced();
+    emit captionChanged();
+}
+
+DocumentResult Document::loadRecovered(const QString& fullName, const FileFormat& format,
+                                       const platform::FileState& diskState) {
+    if (platform::fileState(fullName) != diskState)
+        return {DocumentError::ChangedSince, {}};
+    DocumentResult result = load(fullName, format, true);
+    if (!result)
+        return result;
+    if (m_diskState != diskState)
+        return {DocumentError::ChangedSince, {}};
+    m_storage.SetModify(true);
+    return {};
+}
 
 void Document::setForm(TextForm value) {
     if (value == m_format.form)
@@ -95,6 +162,13 @@ void Document::setBreakCode(StringLineBreakCodeConstants value) {
     emit captionChanged();
 }
 
+void Document::replaceText(const QString& text) {
+    m_replacing = true;
+    m_storage.SetText(text);
+    m_replacing = false;
+    m_storage.ClearUndo();
+}
+
 void Document::makeNew() {
     m_path.clear();
     m_fileName = u"newdocument"_s;
@@ -104,8 +178,7 @@ void Document::makeNew() {
     m_halfWidthKana = false;
     m_diskState = m_seenState = {};
     m_fileDeleted = false;
-    m_storage.SetText({});
-    m_storage.ClearUndo();
+    replaceText({});
     m_storage.SetModify(false);
     emit textReplaced();
     emit captionChanged();
@@ -134,8 +207,7 @@ DocumentResult Document::load(const QString& fileName, const FileFormat& request
     m_format = state.format;
     m_mixedBreaks = state.mixedBreaks;
     m_halfWidthKana = state.halfWidthKana;
-    m_storage.SetText(state.text);
-    m_storage.ClearUndo();
+    replaceText(state.text);
     m_storage.SetModify(false);
     if (remember) {
         m_openFormat = requested;

@@ -64,6 +64,23 @@ public:
     // The file is gone from disk; a save writes it anew.
     bool fileDeleted() const { return m_fileDeleted; }
 
+    // The file as it was read or last saved.
+    const platform::FileState& diskState() const { return m_diskState; }
+
+    // Changes the text in place, as an edit by the user would: removed characters at position
+    // give way to inserted (breaks as "\n"). Positions are the storage's, as edited tells them.
+    // False, changing nothing, when the range lies outside the text.
+    bool applyEdit(int position, int removed, const QString& inserted);
+    // Becomes the document a journal kept: its file (empty for a new document), format and
+    // text (CR LF breaks), based on the file as it was then. The text is modified; a look at
+    // the disk tells whether the file changed since.
+    void takeRecovered(const QString& fullName, const FileFormat& format,
+                       const platform::FileState& diskState, const QString& text);
+    // As takeRecovered, the text read from the file, which must still be as it was then
+    // (a file changed or gone since cannot be the base of the edits): false otherwise.
+    DocumentResult loadRecovered(const QString& fullName, const FileFormat& format,
+                                 const platform::FileState& diskState);
+
     int64_t maxFileSize() const { return m_maxFileSize; }
     void setMaxFileSize(int64_t bytes) { m_maxFileSize = bytes; }
 
@@ -72,10 +89,17 @@ signals:
     void captionChanged();
     // A load or makeNew replaced the whole text: views go back to its start.
     void textReplaced();
+    // The text changed in place: removed characters at position gave way to inserted (breaks
+    // as "\n"). Told only while someone listens.
+    void edited(int position, int removed, const QString& inserted);
+    void modificationChanged(bool modified);
 
 private:
     void takeFileName(const QString& fullName);
     void takeDiskState();
+    void storageChanged(int position, int removed, int added);
+    // Replaces the whole text, without undo history and without telling it as an edit.
+    void replaceText(const QString& text);
 
     orvenly::TextStorage m_storage;
     QString m_path;
@@ -90,6 +114,8 @@ private:
     platform::FileState m_seenState;
     bool m_fileDeleted = false;
     int64_t m_maxFileSize;
+    // While a load or makeNew replaces the whole text, which is no edit.
+    bool m_replacing = false;
 };
 
 } // namespace penlark

@@ -15,6 +15,7 @@ enum class DocumentError {
     ReadOnlyDisk,     // the file system is mounted read-only
     CannotDecode,     // the charset cannot read the bytes (or memory ran out doing it)
     NotText,          // characters the text storage would turn into line breaks
+    ChangedSince,     // the file is no longer the one a journal's edits were made on
     Other,            // any other system error
 };
 

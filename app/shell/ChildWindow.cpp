@@ -103,11 +103,20 @@ ChildWindow::ChildWindow(DocumentHost& host, QWidget* parent) : QWidget(parent),
     connect(&m_document.storage().document(), &QTextDocument::modificationChanged, this,
             &ChildWindow::UpdateCaption);
     connect(&m_document, &Document::textReplaced, this, [this] { m_Editor->SetSelStart(0); });
+    if (const RecoveryFolder* folder = m_host.recoveryFolder()) {
+        m_journal = std::make_unique<DocumentJournal>(m_document, *folder);
+        m_journal->setSelectionSource([this] {
+            const QTextCursor cursor = m_txtEdit->textCursor();
+            return JournalSelection{cursor.anchor(), cursor.position()};
+        });
+    }
     m_loaded = true;
     m_host.OnDocumentLoad(*this);
 }
 
 ChildWindow::~ChildWindow() {
+    // Its last write reads the caret from the box.
+    m_journal.reset();
     m_txtEdit->viewport()->removeEventFilter(this);
     m_Editor->Unload();
     // The box goes before the document it shows.
@@ -378,6 +387,12 @@ void ChildWindow::Unload() {
     }
     m_loaded = false;
     m_owner = nullptr;
+    if (m_journal) {
+        // The box lets go of the text below; the caret stays where the user left it.
+        const QTextCursor cursor = m_txtEdit->textCursor();
+        m_journal->setSelectionSource(
+            [last = JournalSelection{cursor.anchor(), cursor.position()}] { return last; });
+    }
     m_Editor->Unload();
     hide();
     // Deleted later: the unload may come from within the window's own close.

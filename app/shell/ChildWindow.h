@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Document.h"
+#include "common/DocumentJournal.h"
 #include "orvenly/StringConversion.h"
 #include "orvenly/TextForm.h"
 
@@ -118,6 +119,18 @@ public:
     // The file is gone from disk; a save writes it anew.
     bool FileDeleted() const { return m_document.fileDeleted(); }
 
+    // Becomes the document a journal kept, with its caret and selection, and goes on writing
+    // that journal. editsWhole is false when some of its edits did not fit and were left out.
+    DocumentResult RestoreDocument(const QString& journalFile, const JournalContents& contents,
+                                   bool& editsWhole);
+    // Selects from anchor to caret (both in the text's positions, kept inside it).
+    void SetSelection(int anchor, int caret);
+    // The user chose not to keep this document's work: its journal goes.
+    void DiscardJournal();
+    // Writes the journal's pending edits now; none when the host keeps no journals.
+    void FlushJournal();
+    DocumentJournal* journal() const { return m_journal.get(); }
+
     // A document window is never modal; both arguments are accepted and not used.
     void Show2(int32_t Modal = 0, QWidget* OwnerForm = nullptr);
 
@@ -167,6 +180,8 @@ private:
     ChildWindows* m_owner = nullptr;
     QPlainTextEdit* m_txtEdit = nullptr;
     std::unique_ptr<orvenly::TextEditor> m_Editor;
+    // After the document: written last on the way out.
+    std::unique_ptr<DocumentJournal> m_journal;
     QPointer<QMdiSubWindow> m_subWindow;
     QString m_key;
     int32_t m_index = 0;

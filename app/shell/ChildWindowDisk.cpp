@@ -1,12 +1,17 @@
 #include "shell/ChildWindow.h"
 
+#include "common/JournalRestore.h"
 #include "common/Resource.h"
 #include "common/StringIds.h"
 #include "orvenly/Modal.h"
 #include "orvenly/TextEditor.h"
 #include "shell/DocumentHost.h"
+#include "shell/FileIcon.h"
 
 #include <QMdiArea>
+#include <QPlainTextEdit>
+#include <QTextCursor>
+#include <algorithm>
 
 namespace penlark {
 
@@ -45,6 +50,37 @@ void ChildWindow::CheckDiskFile() {
             FormatResString(edited ? strings::ChangedWhileEdited : strings::Changed, {FullPath()}),
             style) == msgbox::Yes)
         Reload();
+}
+
+DocumentResult ChildWindow::RestoreDocument(const QString& journalFile,
+                                            const JournalContents& contents, bool& editsWhole) {
+    const DocumentResult result = restoreDocument(m_document, contents, editsWhole);
+    if (!result)
+        return result;
+    if (CanOverWrite())
+        setWindowIcon(GetFileIcon(FullPath()));
+    SetSelection(contents.state.anchor, contents.state.caret);
+    if (m_journal)
+        m_journal->adopt(journalFile, contents, !editsWhole);
+    return {};
+}
+
+void ChildWindow::SetSelection(int anchor, int caret) {
+    QTextCursor cursor = m_txtEdit->textCursor();
+    const int length = m_document.storage().document().characterCount() - 1;
+    cursor.setPosition(std::clamp(anchor, 0, length));
+    cursor.setPosition(std::clamp(caret, 0, length), QTextCursor::KeepAnchor);
+    m_txtEdit->setTextCursor(cursor);
+}
+
+void ChildWindow::DiscardJournal() {
+    if (m_journal)
+        m_journal->discard();
+}
+
+void ChildWindow::FlushJournal() {
+    if (m_journal)
+        m_journal->flush();
 }
 
 } // namespace penlark

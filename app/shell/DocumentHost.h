@@ -9,6 +9,7 @@ class QMimeData;
 namespace penlark {
 
 class ChildWindow;
+class RecoveryFolder;
 class cSettings;
 
 // What a document window needs of the frame that holds it. The main frame implements it;
@@ -21,6 +22,8 @@ public:
     virtual QMdiArea& documentArea() = 0;
     // The program's one settings object.
     virtual const cSettings& settings() const = 0;
+    // Where documents keep journals of their unsaved work; none keeps no journals.
+    virtual const RecoveryFolder* recoveryFolder() const { return nullptr; }
 
     // Applies the settings (font, colours, editor options) to a document that has just loaded.
     virtual void OnDocumentLoad(ChildWindow& document) = 0;

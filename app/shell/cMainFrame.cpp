@@ -108,6 +108,7 @@ void cMainFrame::Load(const QStringList& files) {
     ApplySettings();
     loadLayout(key);
     show();
+    offerRecovery();
 
     if (!files.isEmpty()) {
         openDocuments(files);
@@ -236,6 +237,8 @@ void cMainFrame::OnDocumentQueryUnload(ChildWindow& document, bool& cancel, int 
                 cancel = true;
                 return;
             }
+            if (answer == orvenly::msgbox::No)
+                document.DiscardJournal();
         }
         m_documents->Remove(document.Index());
     }

@@ -38,6 +38,7 @@ class FlatToolbar;
 namespace penlark {
 
 class ChildWindows;
+class RecoveryFolder;
 class cDlgReplace;
 class cFloatEditorProperty;
 class cSettings;
@@ -59,6 +60,10 @@ public:
 
     explicit cMainFrame(cSettings& settings, QWidget* parent = nullptr);
     ~cMainFrame() override;
+
+    // Where documents keep journals of their unsaved work; set before Load, which offers what
+    // an earlier run left there. Without one nothing is journalled.
+    void setRecoveryFolder(const RecoveryFolder* folder) { m_recovery = folder; }
 
     // The load step: recent files, extra tools, settings, layout, then the frame is shown and
     // files (each opened as a document) or, when the settings ask for it, an empty document.
@@ -106,6 +111,7 @@ public:
     // DocumentHost
     QMdiArea& documentArea() override { return *m_mdiArea; }
     const cSettings& settings() const override { return m_settings; }
+    const RecoveryFolder* recoveryFolder() const override { return m_recovery; }
     void OnDocumentLoad(ChildWindow& document) override;
     void OnDocumentActivate(ChildWindow& document) override;
     void OnDocumentCaption(ChildWindow& document) override;
@@ -152,6 +158,10 @@ private:
     void addSeparator(FrameMenu menu);
     QAction* menuItem(FrameMenu menu, int index) const;
     void listWindows();
+
+    // Unsaved work of an earlier run: listed, and restored or discarded as the user says.
+    void offerRecovery();
+    void flushJournals();
 
     // Files changed by other programs.
     void watchDocumentFile(ChildWindow& document);
@@ -227,6 +237,7 @@ private:
     cDlgReplace* m_find = nullptr;
     QPointer<ChildWindow> m_ActiveDocument;
     QFileSystemWatcher* m_fileWatch = nullptr;
+    const RecoveryFolder* m_recovery = nullptr;
     bool m_folderDone = false;
     bool m_unloaded = false;
 };

@@ -61,8 +61,12 @@ bool cMainFrame::dropOrSave(ChildWindow& document, bool& cancel, bool& stop, boo
     };
     // An unmodified document has nothing to save: writing it could only overwrite what
     // another program changed on disk since.
-    if (discardAll || !document.Editor().Modify())
+    if (!document.Editor().Modify())
         return true;
+    if (discardAll) {
+        document.DiscardJournal();
+        return true;
+    }
     if (saveAll)
         return save();
 
@@ -72,6 +76,7 @@ bool cMainFrame::dropOrSave(ChildWindow& document, bool& cancel, bool& stop, boo
     case AnswerSave:
         return save();
     case AnswerDiscard:
+        document.DiscardJournal();
         return true;
     case AnswerKeep:
         cancel = true;
@@ -81,6 +86,7 @@ bool cMainFrame::dropOrSave(ChildWindow& document, bool& cancel, bool& stop, boo
         return save();
     case AnswerDiscardAll:
         discardAll = true;
+        document.DiscardJournal();
         return true;
     default:
         cancel = true;

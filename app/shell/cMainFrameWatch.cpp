@@ -33,11 +33,17 @@ void cMainFrame::documentFileChanged(const QString& path) {
         m_fileWatch->addPath(path);
 }
 
-// Coming back from another program is when its changes are most likely.
+// Coming back from another program is when its changes are most likely; leaving for one is
+// when the work so far is best written down.
 void cMainFrame::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_ActiveDocument &&
-        !QApplication::activeModalWidget())
+    if (event->type() != QEvent::ActivationChange)
+        return;
+    if (!isActiveWindow()) {
+        flushJournals();
+        return;
+    }
+    if (m_ActiveDocument && !QApplication::activeModalWidget())
         m_ActiveDocument->CheckDiskFile();
 }
 

@@ -1,3 +1,4 @@
+#include "common/RecoveryFolder.h"
 #include "common/Settings.h"
 #include "shell/EntryPoint.h"
 #include "shell/ProgramIcon.h"
@@ -79,8 +80,11 @@ int Main(QApplication& app) {
         }
     }
 
+    // Only the one running instance gets here, so every journal found belongs to no one else.
+    const penlark::RecoveryFolder recovery;
     auto* frame = new penlark::cMainFrame(settings);
     frame->setAttribute(Qt::WA_DeleteOnClose);
+    frame->setRecoveryFolder(&recovery);
     instance.setKnockHandler(
         [frame = QPointer<penlark::cMainFrame>(frame)](const QStringList& files) {
             if (files.isEmpty() && frame)
