@@ -29,8 +29,11 @@ bool RecoveryFolder::prepare() const {
 }
 
 QString RecoveryFolder::newJournalName() const {
-    // Names sort by the time the journal began.
-    const QString stamp = QDateTime::currentDateTimeUtc().toString(u"yyyyMMdd-HHmmsszzz"_s);
+    // Names sort by the time the journal began; journals begun within one millisecond by
+    // the order this program began them.
+    static int sequence = 0;
+    const QString stamp = QDateTime::currentDateTimeUtc().toString(u"yyyyMMdd-HHmmsszzz"_s) + u'-' +
+                          u"%1"_s.arg(++sequence, 6, 10, QChar(u'0'));
     QString name;
     do {
         name = m_path + u'/' + stamp + u'-' +
