@@ -104,7 +104,11 @@ NumericBox::NumericBox(QWidget* parent)
     resize(numericbox::twips(3390, logicalDpiX()), numericbox::twips(270, logicalDpiY()));
 }
 
-NumericBox::~NumericBox() = default;
+NumericBox::~NumericBox() {
+    // The field loses the focus while the base class takes it down, and its filter would ask
+    // this box, gone by then, about the text.
+    m_txtInput->setValidator(nullptr);
+}
 
 void NumericBox::setStyle(NumericBoxStyleConstants Style) {
     requireValid(Style == nbsOut || Style == nbsIn);
