@@ -112,6 +112,12 @@ void TextBox::setTabStopDistance(qreal distance) {
     viewport()->update();
 }
 
+void TextBox::setLeftMargin(int pixels) {
+    m_leftMargin = pixels;
+    setViewportMargins(pixels, 0, 0, 0);
+    updateScrollBars();
+}
+
 int TextBox::lineHeight() const {
     return fontMetrics().lineSpacing();
 }

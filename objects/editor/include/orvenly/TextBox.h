@@ -38,6 +38,10 @@ public:
 
     bool overwriteMode() const { return m_overwrite; }
     void setOverwriteMode(bool value);
+    // Room at the left edge, before the text, for a strip of a client's own, which places it
+    // at contentsRect().left().
+    int leftMargin() const { return m_leftMargin; }
+    void setLeftMargin(int pixels);
     qreal tabStopDistance() const { return m_tabStopDistance; }
     void setTabStopDistance(qreal distance);
     int lineHeight() const;
@@ -114,6 +118,7 @@ private:
     bool m_typing = false; // typed characters join the undo step of the last ones
     bool m_selecting = false;
     qreal m_tabStopDistance;
+    int m_leftMargin = 0;
     QString m_preedit;
     int m_preeditCursor = 0;
 };
