@@ -10,9 +10,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <benchmark/benchmark.h>
+#include <orvenly/TextBox.h>
 
 using namespace Qt::StringLiterals;
 
@@ -69,7 +69,7 @@ struct Fixture : ApplicationFirst {
             state.SkipWithError("matches left");
     }
 
-    QPlainTextEdit box;
+    orvenly::TextBox box;
     orvenly::TextEditor editor;
     penlark::cDlgReplace dialog;
 };

@@ -3,9 +3,9 @@
 #include <orvenly/TextEditor.h>
 
 #include <QApplication>
-#include <QPlainTextEdit>
-#include <QTextCursor>
 #include <benchmark/benchmark.h>
+#include <orvenly/PieceTree.h>
+#include <orvenly/TextBox.h>
 #include <random>
 
 using namespace Qt::StringLiterals;
@@ -40,7 +40,7 @@ struct LoadedBox : ApplicationFirst {
         editor.Load(&box);
         editor.SetText(largeDocument());
     }
-    QPlainTextEdit box;
+    orvenly::TextBox box;
     orvenly::TextEditor editor;
 };
 
@@ -65,20 +65,17 @@ void BM_SelectionCalls(benchmark::State& state) {
 }
 BENCHMARK(BM_SelectionCalls)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-// The box alone moving its cursor to the same kind of places, 10,000 times: each far jump
-// lays out a screenful of lines it has not shown yet.
+// The box alone moving its caret to the same kind of places, 10,000 times: each far jump
+// scrolls and lays out the caret's line.
 void BM_BoxCursorJumps(benchmark::State& state) {
     LoadedBox loaded;
-    QPlainTextEdit& box = loaded.box;
-    const int size = box.document()->characterCount();
+    orvenly::TextBox& box = loaded.box;
+    const qsizetype size = box.storage().length();
     std::mt19937 random(4);
-    std::uniform_int_distribution<int> start(0, size - 1);
+    std::uniform_int_distribution<qsizetype> start(0, size);
     for (auto _ : state) {
-        for (int i = 0; i < 10000; ++i) {
-            QTextCursor cursor = box.textCursor();
-            cursor.setPosition(start(random));
-            box.setTextCursor(cursor);
-        }
+        for (int i = 0; i < 10000; ++i)
+            box.setCursorPosition(start(random));
     }
 }
 BENCHMARK(BM_BoxCursorJumps)->Unit(benchmark::kMillisecond)->Iterations(3);
@@ -106,7 +103,7 @@ BENCHMARK(BM_SelectionCallsNearby)->Unit(benchmark::kMillisecond)->Iterations(3)
 
 void BM_TextPutGet(benchmark::State& state) {
     ensureApplication();
-    QPlainTextEdit box;
+    orvenly::TextBox box;
     orvenly::TextEditor editor;
     editor.Load(&box);
     for (auto _ : state) {
@@ -115,16 +112,5 @@ void BM_TextPutGet(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_TextPutGet)->Unit(benchmark::kMillisecond)->Iterations(3);
-
-// The box alone on the same text, the speed to stay near.
-void BM_PlainTextPutGet(benchmark::State& state) {
-    ensureApplication();
-    QPlainTextEdit box;
-    for (auto _ : state) {
-        box.setPlainText(largeDocument());
-        benchmark::DoNotOptimize(box.toPlainText());
-    }
-}
-BENCHMARK(BM_PlainTextPutGet)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace

@@ -6,11 +6,11 @@
 #include <orvenly/Strings.h>
 #include <orvenly/TextConversion.h>
 #include <platform/FileReplacement.h>
+#include <platform/Memory.h>
 #include <platform/ReadableFile.h>
 
 #include <QFileInfo>
 #include <QMetaMethod>
-#include <QTextCursor>
 #include <algorithm>
 #include <new>
 
@@ -48,13 +48,9 @@ struct LoadedState {
     bool halfWidthKana = false;
 };
 
-// Characters the text storage takes for paragraph breaks: held, they would be saved as line
-// breaks.
-bool holdsBreakLikeCharacters(const QString& text) {
-    return std::any_of(text.cbegin(), text.cend(), [](QChar c) {
-        return c == QChar::ParagraphSeparator || c.unicode() == 0xFDD0 || c.unicode() == 0xFDD1;
-    });
-}
+// What a load holds at its peak for each byte of the file: the bytes, the decoded text (at
+// most two bytes a byte) and room for the decoder's work.
+constexpr int64_t MemoryPerFileByte = 4;
 
 LoadedState decodeFile(const QByteArray& bytes, const FileFormat& requested,
                        const FileFormat& current) {
@@ -79,36 +75,26 @@ LoadedState decodeFile(const QByteArray& bytes, const FileFormat& requested,
 } // namespace
 
 Document::Document() : m_maxFileSize(platform::MaxTextFileSize) {
-    QTextDocument& text = m_storage.document();
-    connect(&text, &QTextDocument::contentsChange, this, &Document::storageChanged);
-    connect(&text, &QTextDocument::modificationChanged, this, &Document::modificationChanged);
+    PieceTree& text = m_storage.tree();
+    connect(&text, &PieceTree::contentsChange, this, &Document::storageChanged);
+    connect(&text, &PieceTree::modificationChanged, this, &Document::modificationChanged);
 }
 
-void Document::storageChanged(int position, int removed, int added) {
+void Document::storageChanged(qsizetype position, qsizetype removed, qsizetype added) {
     if (m_replacing || !isSignalConnected(QMetaMethod::fromSignal(&Document::edited)))
         return;
-    // The text document counts the paragraph after its last one in some changes (the first
-    // insertion, a whole replacement) on both sides; that one never changes.
-    const int length = m_storage.document().characterCount() - 1;
-    const int excess = std::max(0, position + added - length);
-    added -= excess;
-    removed = std::max(0, removed - excess);
-    QTextCursor cursor(&m_storage.document());
-    cursor.setPosition(position);
-    cursor.setPosition(position + added, QTextCursor::KeepAnchor);
-    QString inserted = cursor.selectedText();
-    inserted.replace(QChar::ParagraphSeparator, u'\n');
-    emit edited(position, removed, inserted);
+    emit edited(position, removed, m_storage.tree().text(position, added));
 }
 
-bool Document::applyEdit(int position, int removed, const QString& inserted) {
-    const int length = m_storage.document().characterCount() - 1;
+bool Document::applyEdit(qsizetype position, qsizetype removed, const QString& inserted) {
+    PieceTree& text = m_storage.tree();
+    const qsizetype length = text.length();
     if (position < 0 || removed < 0 || position > length || removed > length - position)
         return false;
-    QTextCursor cursor(&m_storage.document());
-    cursor.setPosition(position);
-    cursor.setPosition(position + removed, QTextCursor::KeepAnchor);
-    cursor.insertText(inserted);
+    text.beginGroup();
+    text.remove(position, removed);
+    text.insert(position, inserted);
+    text.endGroup();
     return true;
 }
 
@@ -162,9 +148,9 @@ void Document::setBreakCode(StringLineBreakCodeConstants value) {
     emit captionChanged();
 }
 
-void Document::replaceText(const QString& text) {
+void Document::replaceText(QString text) {
     m_replacing = true;
-    m_storage.SetText(text);
+    m_storage.SetText(std::move(text));
     m_replacing = false;
     m_storage.ClearUndo();
 }
@@ -190,15 +176,18 @@ DocumentResult Document::load(const QString& fileName, const FileFormat& request
         // Only regular files: opening a pipe waits for a writer and a device may never end,
         // and a dropped shortcut can name either.
         platform::ReadableFile file(fileName);
+        // Refused before it is read: the system would rather end the program than fail an
+        // allocation.
+        if (file.isOpen() && file.size() <= m_maxFileSize &&
+            !platform::memoryAllows(file.size() * MemoryPerFileByte))
+            return {DocumentError::OutOfMemory, {}};
         QByteArray bytes = file.readAll(m_maxFileSize);
         if (file.failure() != platform::ReadableFile::Failure::None)
             return {readError(file), file.errorString()};
         try {
             state = decodeFile(bytes, requested, m_format);
-            if (holdsBreakLikeCharacters(state.text))
-                return {DocumentError::NotText, {}};
         } catch (const std::bad_alloc&) {
-            return {DocumentError::CannotDecode, {}};
+            return {DocumentError::OutOfMemory, {}};
         } catch (const AutomationError& error) {
             return {DocumentError::CannotDecode, error.description()};
         }
@@ -207,7 +196,7 @@ DocumentResult Document::load(const QString& fileName, const FileFormat& request
     m_format = state.format;
     m_mixedBreaks = state.mixedBreaks;
     m_halfWidthKana = state.halfWidthKana;
-    replaceText(state.text);
+    replaceText(std::move(state.text));
     m_storage.SetModify(false);
     if (remember) {
         m_openFormat = requested;

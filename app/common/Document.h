@@ -70,7 +70,7 @@ public:
     // Changes the text in place, as an edit by the user would: removed characters at position
     // give way to inserted (breaks as "\n"). Positions are the storage's, as edited tells them.
     // False, changing nothing, when the range lies outside the text.
-    bool applyEdit(int position, int removed, const QString& inserted);
+    bool applyEdit(qsizetype position, qsizetype removed, const QString& inserted);
     // Becomes the document a journal kept: its file (empty for a new document), format and
     // text (CR LF breaks), based on the file as it was then. The text is modified; a look at
     // the disk tells whether the file changed since.
@@ -91,15 +91,15 @@ signals:
     void textReplaced();
     // The text changed in place: removed characters at position gave way to inserted (breaks
     // as "\n"). Told only while someone listens.
-    void edited(int position, int removed, const QString& inserted);
+    void edited(qsizetype position, qsizetype removed, const QString& inserted);
     void modificationChanged(bool modified);
 
 private:
     void takeFileName(const QString& fullName);
     void takeDiskState();
-    void storageChanged(int position, int removed, int added);
+    void storageChanged(qsizetype position, qsizetype removed, qsizetype added);
     // Replaces the whole text, without undo history and without telling it as an edit.
-    void replaceText(const QString& text);
+    void replaceText(QString text);
 
     orvenly::TextStorage m_storage;
     QString m_path;

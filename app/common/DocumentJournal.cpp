@@ -43,8 +43,9 @@ void DocumentJournal::setSelectionSource(std::function<JournalSelection()> sourc
     m_selection = std::move(source);
 }
 
-void DocumentJournal::edited(int position, int removed, const QString& inserted) {
-    m_pending.push_back({position, removed, inserted});
+void DocumentJournal::edited(qsizetype position, qsizetype removed, const QString& inserted) {
+    // Documents hold less than 2 GiB of characters, so positions fit.
+    m_pending.push_back({static_cast<qint32>(position), static_cast<qint32>(removed), inserted});
     m_changeSize += removed + inserted.size();
     m_lastEdit = QDateTime::currentMSecsSinceEpoch();
     // Not restarted by later edits: a steady typist's work is written all the same.
@@ -83,7 +84,7 @@ bool DocumentJournal::flush() {
     if (m_pending.empty() && state == m_written)
         return true;
     if (m_snapshotBase && m_file.size() > RestartFactor * m_baseBytes + RestartMinimum &&
-        m_document.storage().document().characterCount() <= SnapshotLimit)
+        m_document.storage().tree().length() < SnapshotLimit)
         return start(state);
     if (!append(stepRecord(state, m_pending)))
         return false;
@@ -112,7 +113,7 @@ bool DocumentJournal::start(const JournalState& state) {
         base.path = m_document.FullPath();
     base.diskState = m_document.diskState();
     base.fromFile = m_completeSinceClean && base.diskState.exists &&
-                    m_document.storage().document().characterCount() > SnapshotLimit;
+                    m_document.storage().tree().length() >= SnapshotLimit;
     QByteArray bytes = journalHeader();
     if (base.fromFile) {
         bytes += baseRecord(base, state);

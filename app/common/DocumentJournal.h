@@ -58,7 +58,7 @@ public:
     qint64 bytesWritten() const { return m_bytesWritten; }
 
 private:
-    void edited(int position, int removed, const QString& inserted);
+    void edited(qsizetype position, qsizetype removed, const QString& inserted);
     // The document matches its file: nothing to keep.
     void clean();
     JournalState currentState() const;

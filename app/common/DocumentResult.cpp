@@ -47,8 +47,8 @@ QString causeText(const DocumentResult& result) {
         return u"原因: 読み取り専用のファイルシステムです。"_s;
     case DocumentError::CannotDecode:
         return u"原因: 指定した文字コードでは読み込めません。"_s;
-    case DocumentError::NotText:
-        return u"原因: 改行として扱われてしまう文字 (段落区切り U+2029 など) を含んでいます。"_s;
+    case DocumentError::OutOfMemory:
+        return u"原因: メモリが足りません。"_s;
     case DocumentError::ChangedSince:
         return u"原因: 編集の元になったファイルが変更されたか、削除されています。"_s;
     case DocumentError::Other:

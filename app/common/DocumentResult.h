@@ -14,7 +14,7 @@ enum class DocumentError {
     TooLarge,         // more than a document may hold, or than the system lets be written
     ReadOnlyDisk,     // the file system is mounted read-only
     CannotDecode,     // the charset cannot read the bytes (or memory ran out doing it)
-    NotText,          // characters the text storage would turn into line breaks
+    OutOfMemory,      // the text would not fit into the memory there is
     ChangedSince,     // the file is no longer the one a journal's edits were made on
     Other,            // any other system error
 };

@@ -21,7 +21,7 @@ constexpr qsizetype PipeChunk = 1 << 20;
 constexpr std::size_t HugePage = std::size_t{2} << 20;
 
 std::string tooLarge() {
-    return "larger than " + std::to_string(MaxInputSize >> 20) + " MiB; not converted";
+    return "2 GiB or larger; not converted";
 }
 
 } // namespace

@@ -241,7 +241,7 @@ could not be read, stop the conversion of that file, as with iconv: it is report
 the number of such characters and the line of the first; with --in-place it is left as
 it was, with -o its copy is not written, and on standard output its conversion stops
 before that line. --lossy writes "?" for each of them instead.
-Files recognised as binary data (octet streams) and files larger than 256 MiB are not
+Files recognised as binary data (octet streams) and files of 2 GiB or more are not
 converted.
 
 Exit status: 0 when every file was converted, 1 when a file could not be read or

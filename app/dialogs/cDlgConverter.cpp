@@ -14,9 +14,10 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <orvenly/PieceTree.h>
+#include <orvenly/TextBox.h>
 
 namespace penlark {
 
@@ -84,10 +85,9 @@ cDlgConverter::cDlgConverter(QWidget* owner) : QDialog(owner) {
         pages->addWidget(fraPage.last(), 0, 0);
     }
 
-    txtLog = new QPlainTextEdit(this);
+    txtLog = new orvenly::TextBox(this);
     txtLog->setObjectName(u"txtLog"_s);
     txtLog->setReadOnly(true);
-    txtLog->setLineWrapMode(QPlainTextEdit::NoWrap);
     txtLog->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtLog->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtLog->hide();

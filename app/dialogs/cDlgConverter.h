@@ -9,11 +9,14 @@
 #include <cstdint>
 #include <optional>
 
+namespace orvenly {
+class TextBox;
+}
+
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QListWidget;
-class QPlainTextEdit;
 class QPushButton;
 class QWidget;
 
@@ -106,7 +109,7 @@ private:
     QPushButton* cmdNext = nullptr;
     QPushButton* cmdComplete = nullptr;
     QPushButton* cmdCancel = nullptr;
-    QPlainTextEdit* txtLog = nullptr;
+    orvenly::TextBox* txtLog = nullptr;
 
     // The options of a run, read from the second page when it starts.
     orvenly::StringCharsetTypeConstants m_Src = orvenly::SCS_UNKNOWN;

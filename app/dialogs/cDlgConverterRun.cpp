@@ -18,10 +18,11 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <algorithm>
 #include <new>
+#include <orvenly/PieceTree.h>
+#include <orvenly/TextBox.h>
 
 namespace penlark {
 
@@ -271,9 +272,8 @@ cDlgConverter::LossAnswer cDlgConverter::askAboutLoss(const QString& path, qsize
 }
 
 void cDlgConverter::Log(const QString& line) {
-    txtLog->moveCursor(QTextCursor::End);
-    txtLog->insertPlainText(line + u"\r\n"_s);
-    txtLog->moveCursor(QTextCursor::End);
+    txtLog->setCursorPosition(txtLog->storage().length());
+    txtLog->insertText(line + u"\r\n"_s);
     txtLog->show();
 }
 

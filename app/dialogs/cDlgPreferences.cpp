@@ -13,12 +13,12 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <orvenly/TextBox.h>
 
 namespace penlark {
 
@@ -179,7 +179,7 @@ void cDlgPreferences::buildEditorPage(QWidget& page) {
     connect(cmdDefColor, &QPushButton::clicked, this, &cDlgPreferences::cmdDefColor_Click);
     colors->addWidget(cmdDefColor);
 
-    txtPreview = new QPlainTextEdit(&page);
+    txtPreview = new orvenly::TextBox(&page);
     txtPreview->setObjectName(u"txtPreview"_s);
     txtPreview->installEventFilter(this);
 

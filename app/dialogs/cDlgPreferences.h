@@ -11,13 +11,13 @@ class QCheckBox;
 class QComboBox;
 class QFrame;
 class QLabel;
-class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
 
 namespace orvenly {
 class MRU;
+class TextBox;
 class TextEditor;
 } // namespace orvenly
 
@@ -96,7 +96,7 @@ private:
     std::array<QPushButton*, 2> cmdColor{};
     std::array<QFrame*, 2> shpColor{};
     QPushButton* cmdDefColor = nullptr;
-    QPlainTextEdit* txtPreview = nullptr;
+    orvenly::TextBox* txtPreview = nullptr;
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdCancel = nullptr;
 };

@@ -10,8 +10,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
-#include <QPlainTextEdit>
 #include <QSignalBlocker>
+#include <orvenly/TextBox.h>
 
 namespace penlark {
 

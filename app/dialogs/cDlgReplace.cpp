@@ -14,10 +14,10 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <orvenly/TextStorage.h>
 
 namespace penlark {
 
@@ -40,14 +40,14 @@ constexpr Placement ReplaceSingleLine{154, 63};
 constexpr Placement FindMultiLine{181, 98};
 constexpr Placement FindSingleLine{126, 35};
 
-// The boxes hold paragraphs; the dialog's texts break lines with CR LF, as documents do.
-QString boxText(const QPlainTextEdit& box) {
-    return box.toPlainText().replace(u'\n', QStringLiteral("\r\n"));
+// The boxes break lines with LF; the dialog's texts with CR LF, as documents do.
+QString boxText(const orvenly::TextBox& box) {
+    return orvenly::textWithCrLf(box.storage());
 }
 
-void setBoxText(QPlainTextEdit& box, QString text) {
-    box.setPlainText(
-        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n'));
+void setBoxText(orvenly::TextBox& box, const QString& text) {
+    box.storage().setText(text);
+    box.setCursorPosition(0);
 }
 
 QString firstLine(const QString& text) {
@@ -117,9 +117,8 @@ void cDlgReplace::buildForm() {
     auto multiLine = [](QFrame* frame, const char* name, const QString& label) {
         auto* caption = new QLabel(label, frame);
         caption->setGeometry(0, 0, BoxWidth, 18);
-        auto* box = new QPlainTextEdit(frame);
+        auto* box = new orvenly::TextBox(frame);
         box->setObjectName(QString::fromLatin1(name));
-        box->setLineWrapMode(QPlainTextEdit::NoWrap);
         box->setTabChangesFocus(true);
         box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -185,8 +184,8 @@ void cDlgReplace::buildForm() {
 
     connect(cboSrc, &QComboBox::editTextChanged, this, &cDlgReplace::UpdateButtons);
     connect(cboDest, &QComboBox::editTextChanged, this, &cDlgReplace::UpdateButtons);
-    connect(txtSrc, &QPlainTextEdit::textChanged, this, &cDlgReplace::UpdateButtons);
-    connect(txtDest, &QPlainTextEdit::textChanged, this, &cDlgReplace::UpdateButtons);
+    connect(txtSrc, &orvenly::TextBox::textChanged, this, &cDlgReplace::UpdateButtons);
+    connect(txtDest, &orvenly::TextBox::textChanged, this, &cDlgReplace::UpdateButtons);
     connect(optTarget[0], &QRadioButton::toggled, this, &cDlgReplace::scopeChanged);
     connect(cboDirection, &QComboBox::currentIndexChanged, this, &cDlgReplace::directionChanged);
     for (QCheckBox* box : {chkIgnoreCase, chkTextCompare, chkRegExp})
@@ -307,7 +306,7 @@ void cDlgReplace::SetTarget(orvenly::TextEditor* value) {
         m_Target->viewport()->installEventFilter(this);
         m_watchedBox = m_Target;
         m_watchedViewport = m_Target->viewport();
-        connect(m_Target, &QPlainTextEdit::textChanged, this, [this] {
+        connect(m_Target, &orvenly::TextBox::textChanged, this, [this] {
             if (!m_replacing)
                 EndSearch();
         });
@@ -392,7 +391,7 @@ void cDlgReplace::activated() {
 // Selects the whole text of a box that takes the focus, unless a mouse press put the caret;
 // the multi-line boxes of the second input mode are not line edits, so they are done here.
 void cDlgReplace::focusOnEdit(QWidget* box) {
-    auto* text = qobject_cast<QPlainTextEdit*>(box);
+    auto* text = qobject_cast<orvenly::TextBox*>(box);
     if (!text) {
         orvenly::UserInterface::instance().FocusOnEdit(box);
         return;

@@ -16,7 +16,6 @@ class QComboBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
-class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 
@@ -91,9 +90,9 @@ private:
     std::array<QFrame*, 2> fraFindSrc{};
     std::array<QFrame*, 2> fraFindDest{};
     QComboBox* cboSrc = nullptr;
-    QPlainTextEdit* txtSrc = nullptr;
+    orvenly::TextBox* txtSrc = nullptr;
     QComboBox* cboDest = nullptr;
-    QPlainTextEdit* txtDest = nullptr;
+    orvenly::TextBox* txtDest = nullptr;
     QFrame* fraControl = nullptr;
     QGroupBox* fraTarget = nullptr;
     std::array<QRadioButton*, 2> optTarget{};
@@ -109,7 +108,7 @@ private:
     QTimer tmrSel;
 
     QPointer<orvenly::TextEditor> m_targetEditor;
-    QPointer<QPlainTextEdit> m_Target;
+    QPointer<orvenly::TextBox> m_Target;
     QPointer<QObject> m_watchedBox;
     QPointer<QObject> m_watchedViewport;
     int32_t m_style = -1;

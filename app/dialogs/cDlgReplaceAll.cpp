@@ -1,5 +1,5 @@
 // Replace all: the whole loop runs on the run's copy of the text, and the editor takes the
-// result in one edit.
+// result in one edit, which one undo takes back.
 #include "dialogs/ReplaceAll.h"
 #include "dialogs/cDlgReplace.h"
 
@@ -22,15 +22,13 @@ void cDlgReplace::ReplaceAllMatches() {
     if (result.changed) {
         m_replacing = true;
         editor.SetSel(result.changeStart, result.changeLength);
-        editor.ReplaceSel(result.changeText, false);
+        editor.ReplaceSel(result.changeText, true);
         m_replacing = false;
     }
     editor.SetSel(result.selStart, result.selLength);
     EndSearch();
     m_run.reset();
     ReportSearchEnd();
-    // The whole operation leaves nothing to undo.
-    editor.ClearUndo();
 }
 
 } // namespace penlark

@@ -8,7 +8,6 @@
 
 #include <QComboBox>
 #include <QFontInfo>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 
@@ -175,7 +174,7 @@ void cDlgReplace::ShowMatch() {
         editor.SetSelLength(length);
         return;
     }
-    QPlainTextEdit& box = *m_Target;
+    orvenly::TextBox& box = *m_Target;
     QWidget& client = *box.viewport();
     // The end first, so that the whole match scrolls into view.
     editor.SetSelStart(start + length);

@@ -6,6 +6,8 @@
 #include "common/TextForms.h"
 #include "orvenly/AutomationError.h"
 #include "orvenly/Modal.h"
+#include "orvenly/PieceTree.h"
+#include "orvenly/TextBox.h"
 #include "orvenly/TextEditor.h"
 #include "orvenly/Unmappable.h"
 #include "shell/DocumentHost.h"
@@ -23,11 +25,8 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMimeData>
-#include <QPlainTextEdit>
 #include <QScopeGuard>
 #include <QStyle>
-#include <QTextCursor>
-#include <QTextDocument>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -86,9 +85,9 @@ bool offersFiles(const QMimeData* data) {
 ChildWindow::ChildWindow(DocumentHost& host, QWidget* parent) : QWidget(parent), m_host(host) {
     m_fontBase = platform::displayFont(u"ＭＳ ゴシック"_s, 0);
     setFont(m_fontBase);
-    m_txtEdit = new QPlainTextEdit(this);
+    m_txtEdit = new TextBox(this);
     m_txtEdit->setObjectName(u"txtEdit"_s);
-    m_txtEdit->setDocument(&m_document.storage().document());
+    m_txtEdit->setStorage(m_document.storage().tree());
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_txtEdit);
@@ -100,15 +99,12 @@ ChildWindow::ChildWindow(DocumentHost& host, QWidget* parent) : QWidget(parent),
     connect(m_Editor.get(), &TextEditor::ContextMenu, this, &ChildWindow::showContextMenu,
             Qt::DirectConnection);
     connect(&m_document, &Document::captionChanged, this, &ChildWindow::UpdateCaption);
-    connect(&m_document.storage().document(), &QTextDocument::modificationChanged, this,
+    connect(&m_document.storage().tree(), &PieceTree::modificationChanged, this,
             &ChildWindow::UpdateCaption);
     connect(&m_document, &Document::textReplaced, this, [this] { m_Editor->SetSelStart(0); });
     if (const RecoveryFolder* folder = m_host.recoveryFolder()) {
         m_journal = std::make_unique<DocumentJournal>(m_document, *folder);
-        m_journal->setSelectionSource([this] {
-            const QTextCursor cursor = m_txtEdit->textCursor();
-            return JournalSelection{cursor.anchor(), cursor.position()};
-        });
+        m_journal->setSelectionSource([this] { return currentSelection(); });
     }
     m_loaded = true;
     m_host.OnDocumentLoad(*this);
@@ -221,8 +217,9 @@ bool ChildWindow::LoadDocument(const QString& FileName, bool Remember, TextForm 
 void ChildWindow::reportLoadFailure(const QString& fileName, const DocumentResult& result) {
     // Too large, or unreadable in the charset: the information the design's second message
     // gives; everything else is a file that could not be read.
-    const bool tooLarge =
-        result.error == DocumentError::TooLarge || result.error == DocumentError::CannotDecode;
+    const bool tooLarge = result.error == DocumentError::TooLarge ||
+                          result.error == DocumentError::CannotDecode ||
+                          result.error == DocumentError::OutOfMemory;
     const int32_t message = tooLarge ? strings::TooLarge : strings::Unreadable;
     MsgBox(m_host.documentArea().window(),
            FormatResString(message, {fileName}) + u"\n"_s + causeText(result),
@@ -389,9 +386,7 @@ void ChildWindow::Unload() {
     m_owner = nullptr;
     if (m_journal) {
         // The box lets go of the text below; the caret stays where the user left it.
-        const QTextCursor cursor = m_txtEdit->textCursor();
-        m_journal->setSelectionSource(
-            [last = JournalSelection{cursor.anchor(), cursor.position()}] { return last; });
+        m_journal->setSelectionSource([last = currentSelection()] { return last; });
     }
     m_Editor->Unload();
     hide();

@@ -14,9 +14,9 @@
 #include <memory>
 
 class QCloseEvent;
-class QPlainTextEdit;
 
 namespace orvenly {
+class TextBox;
 class TextEditor;
 struct Unmappable;
 } // namespace orvenly
@@ -75,7 +75,7 @@ public:
     void SetBackColorBase(uint32_t value);
 
     orvenly::TextEditor& Editor() const { return *m_Editor; }
-    QPlainTextEdit& txtEdit() const { return *m_txtEdit; }
+    orvenly::TextBox& txtEdit() const { return *m_txtEdit; }
 
     orvenly::StringCharsetTypeConstants Charset() const { return Form().charset; }
     // The charset with, for the Unicode forms, whether the file starts with a byte-order
@@ -125,6 +125,7 @@ public:
                                    bool& editsWhole);
     // Selects from anchor to caret (both in the text's positions, kept inside it).
     void SetSelection(int anchor, int caret);
+    JournalSelection currentSelection() const;
     // The user chose not to keep this document's work: its journal goes.
     void DiscardJournal();
     // Writes the journal's pending edits now; none when the host keeps no journals.
@@ -178,7 +179,7 @@ private:
     DocumentHost& m_host;
     Document m_document;
     ChildWindows* m_owner = nullptr;
-    QPlainTextEdit* m_txtEdit = nullptr;
+    orvenly::TextBox* m_txtEdit = nullptr;
     std::unique_ptr<orvenly::TextEditor> m_Editor;
     // After the document: written last on the way out.
     std::unique_ptr<DocumentJournal> m_journal;

@@ -9,9 +9,8 @@
 #include "shell/FileIcon.h"
 
 #include <QMdiArea>
-#include <QPlainTextEdit>
-#include <QTextCursor>
 #include <algorithm>
+#include <orvenly/TextBox.h>
 
 namespace penlark {
 
@@ -66,11 +65,14 @@ DocumentResult ChildWindow::RestoreDocument(const QString& journalFile,
 }
 
 void ChildWindow::SetSelection(int anchor, int caret) {
-    QTextCursor cursor = m_txtEdit->textCursor();
-    const int length = m_document.storage().document().characterCount() - 1;
-    cursor.setPosition(std::clamp(anchor, 0, length));
-    cursor.setPosition(std::clamp(caret, 0, length), QTextCursor::KeepAnchor);
-    m_txtEdit->setTextCursor(cursor);
+    // The box keeps a selection within its text.
+    m_txtEdit->setSelection(anchor, caret);
+}
+
+JournalSelection ChildWindow::currentSelection() const {
+    // Documents hold less than 2 GiB of characters.
+    return {static_cast<qint32>(m_txtEdit->anchor()),
+            static_cast<qint32>(m_txtEdit->cursorPosition())};
 }
 
 void ChildWindow::DiscardJournal() {

@@ -13,8 +13,8 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QMimeData>
-#include <QPlainTextEdit>
-#include <QTextDocument>
+#include <orvenly/PieceTree.h>
+#include <orvenly/TextBox.h>
 
 namespace penlark {
 
@@ -64,17 +64,17 @@ void cMainFrame::followActiveDocument(ChildWindow* document) {
     m_activeConnections.clear();
     m_ActiveDocument = document;
     if (document) {
-        const QPlainTextEdit* box = &document->txtEdit();
-        for (const auto signal : {&QPlainTextEdit::undoAvailable, &QPlainTextEdit::redoAvailable,
-                                  &QPlainTextEdit::copyAvailable})
-            m_activeConnections.push_back(
-                connect(box, signal, this, &cMainFrame::UpdateEditCommands));
+        const orvenly::TextBox* box = &document->txtEdit();
+        const orvenly::PieceTree* text = &box->storage();
         for (const auto signal :
-             {&QPlainTextEdit::selectionChanged, &QPlainTextEdit::cursorPositionChanged})
+             {&orvenly::TextBox::selectionChanged, &orvenly::TextBox::cursorPositionChanged})
             m_activeConnections.push_back(
                 connect(box, signal, this, &cMainFrame::UpdateEditCommands));
-        m_activeConnections.push_back(connect(box->document(), &QTextDocument::modificationChanged,
-                                              this, &cMainFrame::showDocumentState));
+        // Every change of the text may change what undo and redo can do.
+        m_activeConnections.push_back(connect(text, &orvenly::PieceTree::contentsChange, this,
+                                              &cMainFrame::UpdateEditCommands));
+        m_activeConnections.push_back(connect(text, &orvenly::PieceTree::modificationChanged, this,
+                                              &cMainFrame::showDocumentState));
         m_activeConnections.push_back(
             connect(document, &ChildWindow::zoomChanged, this, &cMainFrame::showDocumentState));
     }

@@ -9,8 +9,8 @@
 
 #include <QFileInfo>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QStatusBar>
+#include <orvenly/TextBox.h>
 
 namespace penlark {
 

@@ -8,27 +8,29 @@
 
 #include <orvenly/TextEditor.h>
 
-#include <QPlainTextEdit>
-#include <QTextBlock>
-#include <QTextDocument>
+#include <orvenly/PieceTree.h>
+#include <orvenly/TextBox.h>
+
 #include <algorithm>
 
 namespace penlark {
 
 void cMainFrame::goToLine(ChildWindow& document) {
-    const QTextDocument& text = *document.txtEdit().document();
-    const int32_t lines = text.blockCount();
+    const orvenly::PieceTree& text = document.txtEdit().storage();
+    const auto lines = static_cast<int32_t>(text.lineCount());
     const auto target =
         cDlgGoToLine::ShowGoToLine(lines, document.Editor().caretPlace().line + 1, this);
     if (!target)
         return;
     const int line = std::clamp(target->line, 1, lines) - 1;
-    const QTextBlock block = text.findBlockByNumber(line);
-    const qsizetype inLine =
-        target->column > 1 ? cellPosition(block.text(), target->column - 1, m_settings.TabStep) : 0;
+    const qsizetype start = text.lineStart(line);
+    const qsizetype inLine = target->column > 1
+                                 ? cellPosition(text.text(start, text.lineEnd(line) - start),
+                                                target->column - 1, m_settings.TabStep)
+                                 : 0;
     // The editor counts each break before the line as CR LF, two characters. The box scrolls
     // the caret into view once the editor hands it the selection.
-    document.Editor().SetSelStart(int32_t(block.position() + line + inLine));
+    document.Editor().SetSelStart(int32_t(text.crLfPosition(start + inLine)));
 }
 
 void cMainFrame::zoom(ChildWindow& document, ViewCmd item) {

@@ -1,5 +1,6 @@
 // Dragging text out of, into and within the box. The object starts the drags itself, so that
 // a move within the box is completed at drag end as one change.
+#include "orvenly/TextBox.h"
 #include "orvenly/TextEditor.h"
 
 #include <QApplication>
@@ -7,8 +8,6 @@
 #include <QDropEvent>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QPlainTextEdit>
-#include <QTextDocument>
 
 namespace orvenly {
 
@@ -24,16 +23,12 @@ bool TextEditor::pressForDrag(QMouseEvent& event) {
     m_dragCandidate = false;
     if (event.button() != Qt::LeftButton)
         return false;
-    QPlainTextEdit& box = target();
-    const QTextCursor current = box.textCursor();
-    const int at = box.cursorForPosition(event.position().toPoint()).position();
-    if (!current.hasSelection() || at < current.selectionStart() || at >= current.selectionEnd())
+    TextBox& box = target();
+    const qsizetype at = box.positionAt(event.position().toPoint());
+    if (!box.hasSelection() || at < box.selectionStart() || at >= box.selectionEnd())
         return false;
     if (!EnableTextDrag) {
-        // A plain click: the box must not start a drag of its own either.
-        QTextCursor collapsed = current;
-        collapsed.setPosition(at);
-        box.setTextCursor(collapsed);
+        box.setCursorPosition(at);
         return false;
     }
     m_dragCandidate = true;
@@ -57,8 +52,8 @@ bool TextEditor::releaseForDrag(QMouseEvent& event) {
         return false;
     m_dragCandidate = false;
     // The press on the selection was a click: the caret goes under the mouse.
-    QPlainTextEdit& box = target();
-    box.setTextCursor(box.cursorForPosition(event.position().toPoint()));
+    TextBox& box = target();
+    box.setCursorPosition(box.positionAt(event.position().toPoint()));
     return true;
 }
 
@@ -81,11 +76,11 @@ Qt::DropAction TextEditor::performDrag(QMimeData* data) {
 }
 
 void TextEditor::dragEnded(Qt::DropAction effect) {
-    QPlainTextEdit& box = target();
+    TextBox& box = target();
     Handled = false;
     m_dragFromSelf = false;
     if (!m_draggedOver)
-        box.setTextCursor(box.cursorForPosition(box.viewport()->mapFromGlobal(QCursor::pos())));
+        box.setCursorPosition(box.positionAt(box.viewport()->mapFromGlobal(QCursor::pos())));
     const int s = m_dragSourceStart;
     const int l = m_dragSourceLast;
     if (m_movePending) {
@@ -124,9 +119,8 @@ bool TextEditor::dragOver(QDragMoveEvent& event) {
         return true;
     }
     // The caret follows the mouse; the drop lands there.
-    QPlainTextEdit& box = target();
-    box.setTextCursor(box.cursorForPosition(event.position().toPoint()));
-    box.ensureCursorVisible();
+    TextBox& box = target();
+    box.setCursorPosition(box.positionAt(event.position().toPoint()));
     event.setDropAction(action);
     event.accept();
     return true;
@@ -139,8 +133,8 @@ bool TextEditor::drop(QDropEvent& event) {
         event.ignore();
         return true;
     }
-    QPlainTextEdit& box = target();
-    box.setTextCursor(box.cursorForPosition(event.position().toPoint()));
+    TextBox& box = target();
+    box.setCursorPosition(box.positionAt(event.position().toPoint()));
     if (ctrlHeld(event)) {
         event.setDropAction(Qt::CopyAction);
         ReplaceSel(event.mimeData()->text());

@@ -1,10 +1,10 @@
 // Key presses and typed characters on the box.
 #include "orvenly/TextEditor.h"
 
+#include "orvenly/PieceTree.h"
+#include "orvenly/TextBox.h"
+
 #include <QKeyEvent>
-#include <QPlainTextEdit>
-#include <QTextBlock>
-#include <QTextLayout>
 
 namespace orvenly {
 
@@ -12,14 +12,6 @@ namespace {
 
 bool isBlank(QChar c) {
     return c == u' ' || c == u'\t';
-}
-
-// Horizontal position of a document position within its line, in layout coordinates.
-qreal xOf(const QTextBlock& block, int position) {
-    const QTextLayout* layout = block.layout();
-    if (!layout || layout->lineCount() == 0)
-        return 0;
-    return layout->lineAt(0).cursorToX(position - block.position());
 }
 
 } // namespace
@@ -72,63 +64,60 @@ bool TextEditor::typedCharacter(QKeyEvent& event, bool handled) {
 }
 
 void TextEditor::enter() {
-    const QTextCursor current = cursor();
-    const int start = current.selectionStart();
-    const int last = current.selectionEnd();
-    const QTextDocument& document = *target().document();
-    const QTextBlock first = document.findBlock(start);
-    const QTextBlock end = document.findBlock(last);
-    const QString line = first.text();
-    const int lineStart = first.position();
-    const int caret = start - lineStart;
-
+    const PieceTree& text = tree();
+    const Selection current = selection();
+    const qsizetype start = current.start();
+    const qsizetype last = current.end();
+    const qsizetype firstLine = text.lineOf(start);
+    const qsizetype lastLine = text.lineOf(last);
+    const qsizetype lineStart = text.lineStart(firstLine);
+    const qsizetype caret = start - lineStart;
     QString indent;
     if (AutoIndent) {
-        int n = 0;
-        while (n < caret && isBlank(line[n]))
+        qsizetype n = 0;
+        while (n < caret && isBlank(text.charAt(lineStart + n)))
             ++n;
-        indent = line.left(n);
+        indent = text.text(lineStart, n);
     }
-    int from = start;
-    int to = last;
+    qsizetype from = start;
+    qsizetype to = last;
     if (AutoTruncate) {
-        int j = caret;
-        while (j > 0 && isBlank(line[j - 1]))
+        qsizetype j = caret;
+        while (j > 0 && isBlank(text.charAt(lineStart + j - 1)))
             --j;
         if (j == 0) {
             from = lineStart;
         } else {
-            const QString tail = end.text();
-            int k = last - end.position();
-            while (k < tail.size() && isBlank(tail[k]))
+            const qsizetype tailEnd = text.lineEnd(lastLine);
+            qsizetype k = last;
+            while (k < tailEnd && isBlank(text.charAt(k)))
                 ++k;
             from = lineStart + j;
-            to = end.position() + k;
+            to = k;
         }
     }
-    QTextCursor edit = cursor();
-    edit.setPosition(from);
-    edit.setPosition(to, QTextCursor::KeepAnchor);
-    edit.insertText(QLatin1Char('\n') + indent);
-    target().setTextCursor(edit);
-    target().ensureCursorVisible();
+    replaceRange(from, to, QString(QLatin1Char('\n') + indent));
+    flushSelection();
+}
+
+// The first position of the line after `line`, or the end of the text for the last line.
+qsizetype TextEditor::pastLine(qsizetype line) const {
+    const PieceTree& text = tree();
+    return line + 1 < text.lineCount() ? text.lineStart(line + 1) : text.lineEnd(line);
 }
 
 bool TextEditor::tab(bool shift) {
-    QTextCursor current = cursor();
-    const QTextDocument& document = *target().document();
-    const QTextBlock first = document.findBlock(current.selectionStart());
-    QTextBlock end = document.findBlock(current.selectionEnd());
-    if (first != end) {
+    const PieceTree& text = tree();
+    const Selection current = selection();
+    const qsizetype firstLine = text.lineOf(current.start());
+    qsizetype lastLine = text.lineOf(current.end());
+    if (firstLine != lastLine) {
         // A selection that ends right after a line break leaves the next line alone.
-        if (current.selectionEnd() == end.position())
-            end = end.previous();
-        const int blockStart = first.position();
-        const QTextBlock after = end.next();
-        const int blockEnd = after.isValid() ? after.position() : end.position() + end.length() - 1;
-        current.setPosition(blockStart);
-        current.setPosition(blockEnd, QTextCursor::KeepAnchor);
-        QString block = current.selectedText().replace(QChar::ParagraphSeparator, u'\n');
+        if (current.end() == text.lineStart(lastLine))
+            --lastLine;
+        const qsizetype blockStart = text.lineStart(firstLine);
+        const qsizetype blockEnd = pastLine(lastLine);
+        QString block = text.text(blockStart, blockEnd - blockStart);
         if (shift) {
             block.replace(QLatin1StringView("\n\t"), QLatin1StringView("\n"));
             if (block.startsWith(u'\t'))
@@ -141,63 +130,57 @@ bool TextEditor::tab(bool shift) {
             if (endsWithBreak)
                 block.chop(1);
         }
-        current.insertText(block);
-        const int newEnd = current.position();
-        current.setPosition(blockStart);
-        current.setPosition(newEnd, QTextCursor::KeepAnchor);
-        target().setTextCursor(current);
+        replaceRange(blockStart, blockEnd, block);
+        select(blockStart, blockStart + block.size());
+        flushSelection();
         return true;
     }
-    if (current.hasSelection() || !shift)
+    if (!current.empty() || !shift)
         return false;
     // At the start of a line the character after the caret goes, elsewhere the one before.
-    const int caret = current.position();
-    const int candidate = caret == first.position() ? caret : caret - 1;
-    if (document.characterAt(candidate) == u' ' || document.characterAt(candidate) == u'\t') {
-        current.setPosition(candidate);
-        current.setPosition(candidate + 1, QTextCursor::KeepAnchor);
-        current.removeSelectedText();
-        target().setTextCursor(current);
+    const qsizetype caret = current.position;
+    const qsizetype candidate = caret == text.lineStart(firstLine) ? caret : caret - 1;
+    if (candidate >= 0 && candidate < text.length() && isBlank(text.charAt(candidate))) {
+        replaceRange(candidate, candidate + 1, {});
+        flushSelection();
     }
     return true;
 }
 
 void TextEditor::deleteLine() {
-    QTextCursor current = cursor();
-    if (!current.hasSelection()) {
-        const QTextBlock line = current.block();
-        const QTextBlock next = line.next();
-        current.setPosition(line.position());
-        current.setPosition(next.isValid() ? next.position() : line.position() + line.length() - 1,
-                            QTextCursor::KeepAnchor);
+    Selection current = selection();
+    if (current.empty()) {
+        const qsizetype line = tree().lineOf(current.position);
+        current = {tree().lineStart(line), pastLine(line)};
     }
-    current.removeSelectedText();
-    target().setTextCursor(current);
+    replaceRange(current.start(), current.end(), {});
+    flushSelection();
 }
 
 void TextEditor::deleteWord(bool forward) {
-    QTextCursor current = cursor();
-    if (!current.hasSelection())
-        current.movePosition(forward ? QTextCursor::NextWord : QTextCursor::PreviousWord,
-                             QTextCursor::KeepAnchor);
-    current.removeSelectedText();
-    target().setTextCursor(current);
+    Selection current = selection();
+    if (current.empty()) {
+        const TextBox& box = target();
+        current.anchor =
+            forward ? box.nextWord(current.position) : box.previousWord(current.position);
+    }
+    replaceRange(current.start(), current.end(), {});
+    flushSelection();
 }
 
 bool TextEditor::moveVertically(bool down) {
-    QTextCursor current = cursor();
-    const QTextBlock line = current.block();
+    flushSelection();
+    TextBox& box = target();
+    const qsizetype caret = box.cursorPosition();
     if (!m_columnValid) {
-        m_rememberedX = xOf(line, current.position());
+        m_rememberedX = box.xOf(caret);
         m_columnValid = true;
     }
-    const QTextBlock to = down ? line.next() : line.previous();
-    if (!to.isValid() || !to.layout() || to.layout()->lineCount() == 0)
+    const qsizetype line = tree().lineOf(caret);
+    const qsizetype to = down ? line + 1 : line - 1;
+    if (to < 0 || to >= tree().lineCount())
         return false;
-    const int offset = to.layout()->lineAt(0).xToCursor(m_rememberedX);
-    current.setPosition(to.position() + offset);
-    target().setTextCursor(current);
-    target().ensureCursorVisible();
+    box.setCursorPosition(box.positionInLine(to, m_rememberedX));
     return true;
 }
 

@@ -1,11 +1,11 @@
 #include "EditorMargin.h"
 
+#include "orvenly/PieceTree.h"
+#include "orvenly/TextBox.h"
 #include "orvenly/TextEditor.h"
 
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPlainTextEdit>
-#include <QTextBlock>
 
 namespace orvenly {
 
@@ -15,7 +15,7 @@ EditorMargin::EditorMargin(TextEditor& editor, QWidget* box) : QWidget(box), m_e
 }
 
 void EditorMargin::place() {
-    auto* box = static_cast<QPlainTextEdit*>(parentWidget());
+    auto* box = static_cast<TextBox*>(parentWidget());
     const QRect inside = box->contentsRect();
     setGeometry(inside.left(), inside.top(), m_editor.MarginPixels(), box->viewport()->height());
     setVisible(m_editor.MarginPixels() > 0);
@@ -46,34 +46,27 @@ void EditorMargin::mouseReleaseEvent(QMouseEvent* event) {
         m_editor.endLineSelection();
 }
 
-namespace {
-
-// First position of the line after block, or the document's end for the last line.
-int pastLine(const QTextBlock& block) {
-    const QTextBlock next = block.next();
-    return next.isValid() ? next.position() : block.position() + block.length() - 1;
+qsizetype TextEditor::lineAtY(int y) const {
+    const TextBox& box = target();
+    return std::clamp<qsizetype>(box.firstVisibleLine() + y / box.lineHeight(), 0,
+                                 tree().lineCount() - 1);
 }
 
-} // namespace
-
 void TextEditor::startLineSelection(int y) {
-    QPlainTextEdit& box = target();
-    const QTextBlock line = box.cursorForPosition(QPoint(0, y)).block();
+    const qsizetype line = lineAtY(y);
     m_lineSelecting = true;
-    m_anchorLine = line.blockNumber();
-    select(line.position(), pastLine(line));
+    m_anchorLine = line;
+    select(tree().lineStart(line), pastLine(line));
     flushSelection();
-    box.setFocus(Qt::MouseFocusReason);
+    target().setFocus(Qt::MouseFocusReason);
 }
 
 void TextEditor::extendLineSelection(int y) {
-    QPlainTextEdit& box = target();
-    const QTextBlock current = box.cursorForPosition(QPoint(0, y)).block();
-    const QTextBlock anchor = box.document()->findBlockByNumber(m_anchorLine);
-    if (current.blockNumber() < m_anchorLine)
-        select(pastLine(anchor), current.position());
+    const qsizetype line = lineAtY(y);
+    if (line < m_anchorLine)
+        select(pastLine(m_anchorLine), tree().lineStart(line));
     else
-        select(anchor.position(), pastLine(current));
+        select(tree().lineStart(m_anchorLine), pastLine(line));
     flushSelection();
 }
 

@@ -3,6 +3,7 @@
 #include "TextLineCache.h"
 #include "orvenly/PieceTree.h"
 
+#include <QAccessible>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -20,8 +21,11 @@ constexpr int LeftPadding = 4;
 TextBox::TextBox(QWidget* parent)
     : QAbstractScrollArea(parent), m_ownTree(std::make_unique<PieceTree>()),
       m_tree(m_ownTree.get()), m_lines(std::make_unique<TextLineCache>(*m_tree)) {
+    installAccessibility();
     setAttribute(Qt::WA_InputMethodEnabled);
     setFocusPolicy(Qt::StrongFocus);
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
     viewport()->setCursor(Qt::IBeamCursor);
     viewport()->setBackgroundRole(QPalette::Base);
     m_tabStopDistance = 8 * fontMetrics().averageCharWidth();
@@ -61,6 +65,10 @@ void TextBox::setSelectionQuietly(qsizetype anchor, qsizetype position) {
     m_position = position;
     m_typing = false;
     viewport()->update();
+    if (moved && QAccessible::isActive()) {
+        QAccessibleTextCursorEvent caret(this, static_cast<int>(position));
+        QAccessible::updateAccessibility(&caret);
+    }
     if (moved)
         emit cursorPositionChanged();
     if (selection)
@@ -98,6 +106,12 @@ void TextBox::onContentsChange(qsizetype position, qsizetype removed, qsizetype 
     updateScrollBars();
     viewport()->update();
     emit cursorPositionChanged();
+    emit textChanged();
+}
+
+void TextBox::setReadOnly(bool value) {
+    m_readOnly = value;
+    setAttribute(Qt::WA_InputMethodEnabled, !value);
 }
 
 void TextBox::setOverwriteMode(bool value) {
@@ -147,6 +161,18 @@ qreal TextBox::xOf(qsizetype position) const {
     return m_lines->xOf(line, position - m_tree->lineStart(line));
 }
 
+QPoint TextBox::pointOf(qsizetype position) const {
+    const qsizetype line = m_tree->lineOf(position);
+    return {LeftPadding + static_cast<int>(std::lround(xOf(position))) -
+                horizontalScrollBar()->value(),
+            static_cast<int>(line - firstVisibleLine()) * lineHeight()};
+}
+
+qsizetype TextBox::positionInLine(qsizetype line, qreal x) const {
+    line = std::clamp<qsizetype>(line, 0, m_lineCount - 1);
+    return m_tree->lineStart(line) + m_lines->columnAt(line, std::max<qreal>(0, x));
+}
+
 QRect TextBox::cursorRect() const {
     const qsizetype line = m_tree->lineOf(m_position);
     qreal x = xOf(m_position);
@@ -167,10 +193,8 @@ QRect TextBox::cursorRect() const {
 }
 
 qsizetype TextBox::positionAt(QPoint point) const {
-    const qsizetype line =
-        std::clamp<qsizetype>(firstVisibleLine() + point.y() / lineHeight(), 0, m_lineCount - 1);
-    const qreal x = point.x() - LeftPadding + horizontalScrollBar()->value();
-    return m_tree->lineStart(line) + m_lines->columnAt(line, std::max<qreal>(0, x));
+    return positionInLine(firstVisibleLine() + point.y() / lineHeight(),
+                          point.x() - LeftPadding + horizontalScrollBar()->value());
 }
 
 void TextBox::ensureCursorVisible() {
@@ -191,6 +215,8 @@ void TextBox::ensureCursorVisible() {
 }
 
 bool TextBox::event(QEvent* event) {
+    if (routeKey(event))
+        return true;
     if (event->type() == QEvent::FontChange) {
         m_lines->setFont(font());
         updateScrollBars();

@@ -20,9 +20,8 @@ constexpr qsizetype SurroundingReach = 1000;
 
 } // namespace
 
-qsizetype TextBox::moved(Move move) const {
+qsizetype TextBox::moved(Move move, qsizetype p) const {
     const PieceTree& tree = *m_tree;
-    const qsizetype p = m_position;
     const qsizetype line = tree.lineOf(p);
     auto classAt = [&](qsizetype at) { return characterClass(tree.charAt(at)); };
     switch (move) {
@@ -133,6 +132,58 @@ void TextBox::typeText(const QString& text) {
     ensureCursorVisible();
 }
 
+bool TextBox::ownsKey(const QKeyEvent& event) {
+    static const QKeySequence::StandardKey edits[] = {
+        QKeySequence::Undo, QKeySequence::Redo,  QKeySequence::Copy,
+        QKeySequence::Cut,  QKeySequence::Paste, QKeySequence::SelectAll,
+    };
+    for (const QKeySequence::StandardKey edit : edits) {
+        if (event.matches(edit))
+            return true;
+    }
+    const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
+    switch (event.key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        return !(modifiers & (Qt::AltModifier | Qt::MetaModifier));
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Insert:
+        return modifiers == Qt::NoModifier || modifiers == Qt::ShiftModifier;
+    default:
+        return !event.text().isEmpty() && event.text().front().isPrint() &&
+               !(modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    }
+}
+
+bool TextBox::routeKey(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        // The keys the box edits with are its own, before any shortcut of the window.
+        auto& key = *static_cast<QKeyEvent*>(event);
+        if (!ownsKey(key))
+            return false;
+        key.accept();
+        return true;
+    }
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    // Tab types a tab here; it does not move the focus on.
+    auto& key = *static_cast<QKeyEvent*>(event);
+    if ((key.key() != Qt::Key_Tab && key.key() != Qt::Key_Backtab) || m_tabChangesFocus ||
+        (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        return false;
+    keyPressEvent(&key);
+    return true;
+}
+
 void TextBox::keyPressEvent(QKeyEvent* event) {
     const bool shift = event->modifiers() & Qt::ShiftModifier;
     const bool control = event->modifiers() & Qt::ControlModifier;
@@ -157,18 +208,21 @@ void TextBox::keyPressEvent(QKeyEvent* event) {
             return;
         }
     }
-    if (event->matches(QKeySequence::Undo)) {
+    if (event->matches(QKeySequence::Copy)) {
+        copy();
+    } else if (event->matches(QKeySequence::SelectAll)) {
+        selectAll();
+    } else if (m_readOnly) {
+        event->ignore();
+        return;
+    } else if (event->matches(QKeySequence::Undo)) {
         undo();
     } else if (event->matches(QKeySequence::Redo)) {
         redo();
-    } else if (event->matches(QKeySequence::Copy)) {
-        copy();
     } else if (event->matches(QKeySequence::Cut)) {
         cut();
     } else if (event->matches(QKeySequence::Paste)) {
         paste();
-    } else if (event->matches(QKeySequence::SelectAll)) {
-        selectAll();
     } else if (event->key() == Qt::Key_Backspace) {
         removeOrSelected(moved(Move::Left), m_position);
     } else if (event->key() == Qt::Key_Delete) {
@@ -177,7 +231,7 @@ void TextBox::keyPressEvent(QKeyEvent* event) {
         insertText(u"\n");
     } else if (event->key() == Qt::Key_Insert && event->modifiers() == Qt::NoModifier) {
         setOverwriteMode(!m_overwrite);
-    } else if (event->key() == Qt::Key_Tab && !control) {
+    } else if (event->key() == Qt::Key_Tab && !control && !m_tabChangesFocus) {
         typeText(QStringLiteral("\t"));
     } else if (!event->text().isEmpty() && !control && event->text().front().isPrint()) {
         typeText(event->text());
@@ -251,7 +305,7 @@ void TextBox::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         m_selecting = true;
         setSelection(event->modifiers() & Qt::ShiftModifier ? m_anchor : at, at);
-    } else if (event->button() == Qt::MiddleButton &&
+    } else if (event->button() == Qt::MiddleButton && !m_readOnly &&
                QGuiApplication::clipboard()->supportsSelection()) {
         const QString text = QGuiApplication::clipboard()->text(QClipboard::Selection);
         setCursorPosition(at);

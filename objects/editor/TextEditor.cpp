@@ -2,12 +2,11 @@
 
 #include "EditorMargin.h"
 #include "orvenly/AutomationError.h"
+#include "orvenly/PieceTree.h"
+#include "orvenly/TextBox.h"
 
 #include <QContextMenuEvent>
 #include <QFontMetrics>
-#include <QPlainTextEdit>
-#include <QScrollBar>
-#include <QTextBlock>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -18,18 +17,6 @@ namespace {
 
 // The box's serving object, so that a second object on the same box leaves it alone.
 constexpr char ServedBy[] = "TextEditor::Target";
-
-// setViewportMargins is protected; a member pointer named through a derived class reaches it
-// without subclassing the box.
-struct ScrollAreaAccess : QPlainTextEdit {
-    using QAbstractScrollArea::setViewportMargins;
-};
-
-void setLeftMargin(QPlainTextEdit& box, int pixels) {
-    constexpr auto set = static_cast<void (QAbstractScrollArea::*)(int, int, int, int)>(
-        &ScrollAreaAccess::setViewportMargins);
-    (box.*set)(pixels, 0, 0, 0);
-}
 
 [[noreturn]] void invalidObject() {
     throw AutomationError(errors::InvalidObject, u"オブジェクトが不正です。"_s,
@@ -45,12 +32,11 @@ TextEditor::~TextEditor() {
 }
 
 void TextEditor::Load(QObject* Target) {
-    auto* box = qobject_cast<QPlainTextEdit*>(Target);
+    auto* box = qobject_cast<TextBox*>(Target);
     if (!box)
         invalidObject();
     Unload();
     m_target = box;
-    box->setLineWrapMode(QPlainTextEdit::NoWrap);
     box->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_font = box->font();
@@ -70,7 +56,7 @@ void TextEditor::Unload() {
         m_target->removeEventFilter(this);
         m_target->viewport()->removeEventFilter(this);
         m_target->setProperty(ServedBy, QVariant());
-        setLeftMargin(*m_target, 0);
+        m_target->setLeftMargin(0);
         delete m_marginWidget;
     }
     m_marginWidget = nullptr;
@@ -80,10 +66,14 @@ void TextEditor::Unload() {
     m_target = nullptr;
 }
 
-QPlainTextEdit& TextEditor::target() const {
+TextBox& TextEditor::target() const {
     if (!m_target)
         throw AutomationError(errors::ObjectNotSet);
     return *m_target;
+}
+
+PieceTree& TextEditor::tree() const {
+    return target().storage();
 }
 
 void TextEditor::SetMargin(bool value) {
@@ -127,7 +117,7 @@ void TextEditor::recomputeMetrics() {
         m_margin ? static_cast<int32_t>(std::nearbyint(double(m_marginWidth) * m_averageCharWidth))
                  : 0;
     if (m_owner) {
-        setLeftMargin(*m_target, m_marginPixels);
+        m_target->setLeftMargin(m_marginPixels);
         m_marginWidget->place();
     }
     applyTabStop();
@@ -139,24 +129,24 @@ void TextEditor::applyTabStop() {
 }
 
 bool TextEditor::Modify() const {
-    return target().document()->isModified();
+    return tree().isModified();
 }
 
 void TextEditor::SetModify(bool value) {
-    target().document()->setModified(value);
+    tree().setModified(value);
 }
 
 int32_t TextEditor::TopIndex() const {
     flushSelection();
-    return target().cursorForPosition(QPoint(0, 0)).blockNumber() + 1;
+    return static_cast<int32_t>(target().firstVisibleLine() + 1);
 }
 
 bool TextEditor::CanUndo() const {
-    return target().document()->isUndoAvailable();
+    return tree().canUndo();
 }
 
 void TextEditor::ClearUndo() {
-    target().document()->clearUndoRedoStacks();
+    tree().clearUndo();
 }
 
 void TextEditor::Undo() {
@@ -165,7 +155,7 @@ void TextEditor::Undo() {
 }
 
 bool TextEditor::CanRedo() const {
-    return target().document()->isRedoAvailable();
+    return tree().canRedo();
 }
 
 void TextEditor::Redo() {
@@ -195,18 +185,17 @@ void TextEditor::SelAll() {
 
 bool TextEditor::GetCurrentCoordinate(int32_t& x, int32_t& y) {
     flushSelection();
-    QPlainTextEdit& box = target();
+    TextBox& box = target();
     box.setFocus();
     const QRect caret = box.cursorRect();
     if (!box.viewport()->rect().contains(caret.topLeft()) || m_averageCharWidth <= 0 ||
         m_lineHeight <= 0)
         return false;
-    // Viewport coordinates already leave the margin out; the document's own inner margin is
-    // taken off too. The line comes from the caret's block, since the box spaces lines by
-    // the font's line spacing, not by its height.
-    const int inner = static_cast<int>(box.document()->documentMargin());
-    x = (caret.x() + box.horizontalScrollBar()->value() - inner) / m_averageCharWidth;
-    y = box.textCursor().blockNumber();
+    // Measured in the line itself, so neither the margin nor scrolling counts; the line comes
+    // from the caret, since the box spaces lines by the font's line spacing, not its height.
+    const qsizetype position = box.cursorPosition();
+    x = static_cast<int32_t>(std::lround(box.xOf(position))) / m_averageCharWidth;
+    y = static_cast<int32_t>(box.storage().lineOf(position));
     return true;
 }
 

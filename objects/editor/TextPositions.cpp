@@ -1,60 +1,35 @@
 // Positions of the CR LF text and the selection members built on them.
 #include "orvenly/AutomationError.h"
+#include "orvenly/PieceTree.h"
+#include "orvenly/TextBox.h"
 #include "orvenly/TextEditor.h"
 #include "orvenly/TextStorage.h"
 
-#include <QPlainTextEdit>
-#include <QSignalBlocker>
-#include <QTextBlock>
-#include <QTextDocument>
 #include <algorithm>
+#include <limits>
 
 namespace orvenly {
 
-int TextEditor::toDocument(int32_t position) const {
-    const QTextDocument& document = *target().document();
-    if (position <= 0)
-        return 0;
-    // Block n starts at character position + n: the n breaks before it count twice.
-    int low = 0;
-    int high = document.blockCount() - 1;
-    while (low < high) {
-        const int middle = low + (high - low + 1) / 2;
-        if (document.findBlockByNumber(middle).position() + middle <= position)
-            low = middle;
-        else
-            high = middle - 1;
-    }
-    const QTextBlock block = document.findBlockByNumber(low);
-    // Between CR and LF, or beyond the end, is the end of the line.
-    const int offset = std::min(position - block.position() - low, block.length() - 1);
-    return block.position() + offset;
+qsizetype TextEditor::toDocument(int32_t position) const {
+    return tree().positionFromCrLf(std::max<int32_t>(position, 0));
 }
 
-int32_t TextEditor::fromDocument(int position) const {
-    return position + target().document()->findBlock(position).blockNumber();
+int32_t TextEditor::fromDocument(qsizetype position) const {
+    // Near the end of a text of 2 GiB counted with CR LF; the positions there are out of reach.
+    return static_cast<int32_t>(
+        std::min<qsizetype>(tree().crLfPosition(position), std::numeric_limits<int32_t>::max()));
 }
 
-QTextCursor TextEditor::cursor() const {
-    return m_hasPending ? m_pending : target().textCursor();
+TextEditor::Selection TextEditor::selection() const {
+    if (m_hasPending)
+        return m_pending;
+    const TextBox& box = target();
+    return {box.anchor(), box.cursorPosition()};
 }
 
-void TextEditor::select(int docStart, int docEnd) {
-    QTextCursor selection = cursor();
-    // A cursor moved outside an edit block lays out the line it lands on, to remember its
-    // x; inside one it does not, and this object keeps its own column anyway. The empty
-    // edit block changes nothing, so the document's signals about it are held back.
-    const QSignalBlocker quiet(selection.document());
-    selection.beginEditBlock();
-    selection.setPosition(docStart);
-    selection.setPosition(docEnd, QTextCursor::KeepAnchor);
-    selection.endEditBlock();
-    setPending(selection);
-}
-
-void TextEditor::setPending(const QTextCursor& selection) {
+void TextEditor::select(qsizetype anchor, qsizetype position) {
     target();
-    m_pending = selection;
+    m_pending = {anchor, position};
     m_hasPending = true;
     if (m_flushQueued)
         return;
@@ -72,61 +47,74 @@ void TextEditor::flushSelection() const {
     if (!m_hasPending)
         return;
     m_hasPending = false;
-    const QTextCursor selection = m_pending;
-    m_pending = QTextCursor();
-    if (!m_target || selection.document() != m_target->document())
+    if (!m_target)
         return;
+    // The text may have been replaced since under another hand.
+    const qsizetype length = m_target->storage().length();
+    const qsizetype anchor = std::min(m_pending.anchor, length);
+    const qsizetype position = std::min(m_pending.position, length);
     // The start is scrolled into view first, so that it shows when the range is long; the
-    // box scrolls its cursor into view whenever it is set.
-    QTextCursor start = selection;
-    start.setPosition(selection.anchor());
-    m_target->setTextCursor(start);
-    m_target->setTextCursor(selection);
+    // box scrolls its caret into view whenever it is set.
+    m_target->setCursorPosition(anchor);
+    m_target->setSelection(anchor, position);
+}
+
+void TextEditor::replaceRange(qsizetype from, qsizetype to, QStringView text) {
+    PieceTree& storage = tree();
+    storage.beginGroup();
+    if (to > from)
+        storage.remove(from, to - from);
+    const qsizetype stored = storage.insert(from, text);
+    storage.endGroup();
+    select(from + stored, from + stored);
 }
 
 TextEditor::CaretPlace TextEditor::caretPlace() const {
-    const QTextCursor caret = cursor();
-    return {caret.blockNumber(), caret.block().text(), caret.positionInBlock()};
+    const PieceTree& storage = tree();
+    const qsizetype position = selection().position;
+    const qsizetype line = storage.lineOf(position);
+    const qsizetype start = storage.lineStart(line);
+    return {static_cast<int32_t>(line), storage.text(start, storage.lineEnd(line) - start),
+            static_cast<int32_t>(position - start)};
 }
 
 QString TextEditor::Text() const {
-    return textWithCrLf(*target().document());
+    return textWithCrLf(tree());
 }
 
 void TextEditor::SetText(const QString& value) {
     m_hasPending = false;
-    m_pending = QTextCursor();
-    target().setPlainText(paragraphsFromBreaks(value));
+    tree().setText(value);
+    target().setCursorPosition(0);
 }
 
 int32_t TextEditor::SelStart() const {
-    return fromDocument(cursor().selectionStart());
+    return fromDocument(selection().start());
 }
 
 int32_t TextEditor::SelEnd() const {
-    return fromDocument(cursor().selectionEnd());
+    return fromDocument(selection().end());
 }
 
 int32_t TextEditor::SelLength() const {
-    const QTextCursor current = cursor();
-    return current.hasSelection()
-               ? fromDocument(current.selectionEnd()) - fromDocument(current.selectionStart())
-               : 0;
+    const Selection current = selection();
+    return current.empty() ? 0 : fromDocument(current.end()) - fromDocument(current.start());
 }
 
 QString TextEditor::SelText() const {
-    return crLfFromParagraphs(cursor().selectedText());
+    const Selection current = selection();
+    return textWithCrLf(tree(), current.start(), current.end() - current.start());
 }
 
 void TextEditor::SetSelStart(int32_t value) {
-    const int at = toDocument(value);
+    const qsizetype at = toDocument(value);
     select(at, at);
 }
 
 void TextEditor::SetSelLength(int32_t value) {
     if (value < 0)
         throw AutomationError(errors::InvalidArgument);
-    const int start = cursor().selectionStart();
+    const qsizetype start = selection().start();
     select(start, value == 0 ? start : toDocument(fromDocument(start) + value));
 }
 
@@ -136,9 +124,9 @@ void TextEditor::GetSel(int32_t& Start, int32_t& Length) const {
 }
 
 void TextEditor::GetSel2(int32_t& Start, int32_t& Last) const {
-    const QTextCursor current = cursor();
-    Start = fromDocument(current.selectionStart());
-    Last = fromDocument(current.selectionEnd());
+    const Selection current = selection();
+    Start = fromDocument(current.start());
+    Last = fromDocument(current.end());
 }
 
 void TextEditor::SetSel(int32_t Start, int32_t Length) {
@@ -159,21 +147,16 @@ void TextEditor::InflateSel(int32_t MoveToStart, int32_t MoveToLast) {
 }
 
 void TextEditor::ReplaceSel(const QString& ReplaceStr, bool fCanUndo) {
-    QTextDocument& document = *target().document();
+    const Selection current = selection();
+    replaceRange(current.start(), current.end(), ReplaceStr);
     // A change that cannot be undone must not leave older steps to undo over it.
     if (!fCanUndo)
-        document.setUndoRedoEnabled(false);
-    QTextCursor current = cursor();
-    current.insertText(paragraphsFromBreaks(ReplaceStr));
-    setPending(current);
-    if (!fCanUndo)
-        document.setUndoRedoEnabled(true);
+        tree().clearUndo();
 }
 
 void TextEditor::ClearSel(bool /*fCanUndo*/) {
-    QTextCursor current = cursor();
-    current.removeSelectedText();
-    setPending(current);
+    const Selection current = selection();
+    replaceRange(current.start(), current.end(), {});
 }
 
 } // namespace orvenly

@@ -7,8 +7,10 @@
 
 namespace platform {
 
-// The largest text file that documents, the converter and penlark-convert read.
-inline constexpr int64_t MaxTextFileSize = int64_t(256) << 20;
+// The largest text file that documents, the converter and penlark-convert read: 2 GiB less a
+// byte, so that every character position fits the editor's 32-bit positions. The memory
+// there is may decide below that (platform/Memory.h).
+inline constexpr int64_t MaxTextFileSize = (int64_t(2) << 30) - 1;
 
 // Which file a name reaches: equal for two names of one file (hard links, symbolic links).
 struct FileIdentity {

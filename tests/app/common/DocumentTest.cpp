@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QTextCursor>
 #include <cerrno>
 #include <gtest/gtest.h>
 
@@ -41,9 +40,8 @@ protected:
 
     // Types at the end of the text, as an edit that undo can take back.
     void edit() {
-        QTextCursor cursor(&document.storage().document());
-        cursor.movePosition(QTextCursor::End);
-        cursor.insertText(u"追加"_s);
+        orvenly::PieceTree& text = document.storage().tree();
+        text.insert(text.length(), u"追加"_s);
     }
 
     // What a failed load must not change.
@@ -106,11 +104,15 @@ TEST_F(DocumentTest, AFailedLoadReloadOrReopenLeavesTheDocumentAsItWas) {
     expectUnchanged(before);
     document.setMaxFileSize(platform::MaxTextFileSize);
 
-    // Decoded, but not text the storage can hold without turning it into line breaks.
-    writeRaw(path("separator.txt"), "\xef\xbb\xbf"
-                                    "one\xe2\x80\xa9two");
-    EXPECT_EQ(document.load(path("separator.txt"), Recognise, true).error, DocumentError::NotText);
+    // More than any memory could hold (a sparse file): refused before it is read.
+    {
+        QFile huge(path("huge.txt"));
+        ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(int64_t(1) << 40));
+    }
+    document.setMaxFileSize(int64_t(1) << 62);
+    EXPECT_EQ(document.load(path("huge.txt"), {}, true).error, DocumentError::OutOfMemory);
     expectUnchanged(before);
+    document.setMaxFileSize(platform::MaxTextFileSize);
 
     // The file goes away under the document: neither a reload nor a reopen touches it.
     ASSERT_TRUE(QFile::remove(path("in.txt")));

@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
-#include <QTextCursor>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -22,22 +21,19 @@ namespace {
 // Edits as a user makes them, with line breaks, Japanese text, deletions and undo.
 void editAtRandom(Document& document, QRandomGenerator& random, int count) {
     static const QString Pieces[] = {u"あ"_s, u"吾輩は猫である。\n"_s, u"x"_s, u"\n"_s, u"〜😀"_s};
-    QTextDocument& text = document.storage().document();
+    orvenly::PieceTree& text = document.storage().tree();
     for (int i = 0; i < count; ++i) {
-        const int length = text.characterCount() - 1;
-        QTextCursor cursor(&text);
-        cursor.setPosition(int(random.bounded(length + 1)));
+        const qsizetype length = text.length();
+        const qsizetype at = random.bounded(int(length + 1));
         switch (random.bounded(5)) {
         case 0:
-            cursor.setPosition(std::min(length, cursor.position() + int(random.bounded(8))),
-                               QTextCursor::KeepAnchor);
-            cursor.removeSelectedText();
+            text.remove(at, std::min<qsizetype>(length - at, random.bounded(8)));
             break;
         case 1:
             text.undo();
             break;
         default:
-            cursor.insertText(Pieces[random.bounded(5)]);
+            text.insert(at, Pieces[random.bounded(5)]);
         }
     }
 }

@@ -19,7 +19,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMimeData>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -27,6 +26,8 @@
 #include <QUrl>
 #include <gtest/gtest.h>
 #include <map>
+#include <orvenly/PieceTree.h>
+#include <orvenly/TextBox.h>
 #include <sys/stat.h>
 
 using namespace penlark;
@@ -101,7 +102,7 @@ protected:
         while (!dialog.wizard().Finished())
             dialog.wizard().GoNext(1);
     }
-    QString log() const { return control<QPlainTextEdit>(u"txtLog"_s).toPlainText(); }
+    QString log() const { return control<orvenly::TextBox>(u"txtLog"_s).storage().text(); }
     struct Buttons {
         bool back, next, complete, cancel;
         friend bool operator==(const Buttons&, const Buttons&) = default;
@@ -278,8 +279,9 @@ TEST_F(ConverterTest, GivenBreaksNarrowKatakanaAndFilesThatWouldNotChange) {
         recognising.wizard().GoNext(1);
     EXPECT_EQ(readRaw(empty), QByteArray());
     EXPECT_EQ(readRaw(same), encoded(Sample, SCS_JIS, SLB_LF, true));
-    EXPECT_TRUE(recognising.findChild<QPlainTextEdit*>(u"txtLog"_s)
-                    ->toPlainText()
+    EXPECT_TRUE(recognising.findChild<orvenly::TextBox*>(u"txtLog"_s)
+                    ->storage()
+                    .text()
                     .contains(u"ファイル '%1' は変換しても変わらないため"_s.arg(same)));
 }
 

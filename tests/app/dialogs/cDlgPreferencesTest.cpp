@@ -16,7 +16,6 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -24,6 +23,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <optional>
+#include <orvenly/PieceTree.h>
+#include <orvenly/TextBox.h>
 #include <vector>
 
 using namespace penlark;
@@ -112,7 +113,7 @@ TEST_F(PreferencesTest, ControlsShowTheSettings) {
     EXPECT_EQ(preview.TabStep(), 4);
     EXPECT_DOUBLE_EQ(preview.Font().pointSizeF(), 10.5);
     EXPECT_EQ(preview.Text(), u"Outline Gothic 10.5pt\r\n\r\n\tサンプルのテキスト\r\n"_s);
-    const auto& text = control<QPlainTextEdit>(*dialog, u"txtPreview"_s);
+    const auto& text = control<orvenly::TextBox>(*dialog, u"txtPreview"_s);
     EXPECT_EQ(text.palette().color(QPalette::Text), QColor(0x80, 0, 0));
 }
 
@@ -244,7 +245,7 @@ TEST_F(PreferencesTest, DefaultColoursAreSystemReferencesAndChosenOnesPlainRgb) 
     EXPECT_EQ(asked.back().text, QString::number(window));
     dialog->SaveSettings(settings);
     EXPECT_EQ(settings.BackColor, 0xFFu);
-    EXPECT_EQ(control<QPlainTextEdit>(*dialog, u"txtPreview"_s).palette().color(QPalette::Base),
+    EXPECT_EQ(control<orvenly::TextBox>(*dialog, u"txtPreview"_s).palette().color(QPalette::Base),
               QColor(255, 0, 0));
 
     answers.push_back(Answer{0, {}}); // cancelled
@@ -288,7 +289,7 @@ protected:
 
 TEST_F(ShownPreferencesTest, CtrlTabWrapsAroundTheTwoPages) {
     auto& tabs = control<QTabWidget>(*dialog, u"tabPreference"_s);
-    auto& preview = control<QPlainTextEdit>(*dialog, u"txtPreview"_s);
+    auto& preview = control<orvenly::TextBox>(*dialog, u"txtPreview"_s);
     EXPECT_EQ(tabs.currentIndex(), 0);
     QTest::keyClick(dialog.get(), Qt::Key_Tab, Qt::ControlModifier);
     EXPECT_EQ(tabs.currentIndex(), 1);
@@ -299,16 +300,16 @@ TEST_F(ShownPreferencesTest, CtrlTabWrapsAroundTheTwoPages) {
     // Even the preview, which takes tabs, lets the dialog have Ctrl+Tab.
     preview.setFocus();
     ASSERT_TRUE(QTest::qWaitFor([&] { return preview.hasFocus(); }));
-    const QString text = preview.toPlainText();
+    const QString text = preview.storage().text();
     QTest::keyClick(&preview, Qt::Key_Tab, Qt::ControlModifier);
     EXPECT_EQ(tabs.currentIndex(), 0);
-    EXPECT_EQ(preview.toPlainText(), text);
+    EXPECT_EQ(preview.storage().text(), text);
 }
 
 TEST_F(ShownPreferencesTest, OkIsNotTheDefaultWhileThePreviewHasTheFocus) {
     auto& ok = control<QPushButton>(*dialog, u"cmdOK"_s);
     auto& tabs = control<QTabWidget>(*dialog, u"tabPreference"_s);
-    auto& preview = control<QPlainTextEdit>(*dialog, u"txtPreview"_s);
+    auto& preview = control<orvenly::TextBox>(*dialog, u"txtPreview"_s);
     EXPECT_TRUE(ok.isDefault());
     tabs.setCurrentIndex(1);
     preview.setFocus();

@@ -7,10 +7,10 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <deque>
+#include <orvenly/TextBox.h>
 
 using namespace penlark;
 namespace msgbox = orvenly::msgbox;
@@ -57,7 +57,7 @@ protected:
         return {editor.SelStart(), editor.SelLength()};
     }
 
-    QPlainTextEdit box;
+    orvenly::TextBox box;
     orvenly::TextEditor editor;
     cDlgReplace dialog;
     std::vector<orvenly::modal::Request> asked;
@@ -163,16 +163,23 @@ TEST_F(DialogTest, SelectionWithLineBreakIsTheScopeAndNeverLeft) {
     EXPECT_FALSE(control<QRadioButton>("optTarget1").isEnabled());
 }
 
-TEST_F(DialogTest, ReplaceAllOfAByAaEndsAfterThree) {
+// One undo takes the whole replacement back, and the edits before it stay undoable.
+TEST_F(DialogTest, ReplaceAllOfAByAaEndsAfterThreeAsOneUndoStep) {
     dialog.SetStyle(1);
-    setText(u"aaa"_qs);
+    setText(u"aa"_qs);
+    editor.SetSelStart(2);
+    editor.ReplaceSel(u"a"_qs);
+    editor.SetSelStart(0);
     find(u"a"_qs);
     control<QComboBox>("cboDest").setEditText(u"aa"_qs);
     control<QPushButton>("cmdAll").click();
     EXPECT_EQ(editor.Text(), u"aaaaaa"_qs);
     EXPECT_EQ(lastMessage(), u"検索が終了しました。\r\n\r\n合計 3 項目置換されました。"_qs);
-    EXPECT_FALSE(editor.CanUndo());
     EXPECT_EQ(selection(), Sel(6, 0));
+    editor.Undo();
+    EXPECT_EQ(editor.Text(), u"aaa"_qs);
+    editor.Undo();
+    EXPECT_EQ(editor.Text(), u"aa"_qs);
 }
 
 TEST_F(DialogTest, ReplaceStepByStepIsUndoable) {

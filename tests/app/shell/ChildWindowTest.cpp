@@ -13,10 +13,10 @@
 #include <QDir>
 #include <QFile>
 #include <QMdiSubWindow>
-#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <gtest/gtest.h>
+#include <orvenly/TextBox.h>
 
 using namespace penlark;
 using namespace orvenly;

@@ -2,8 +2,7 @@
 
 #include "common/RecoveryFolder.h"
 
-#include <QPlainTextEdit>
-#include <QTextCursor>
+#include <orvenly/TextBox.h>
 
 namespace {
 
@@ -39,10 +38,7 @@ protected:
     }
 
     void select(penlark::ChildWindow& document, int anchor, int caret) {
-        QTextCursor cursor = document.txtEdit().textCursor();
-        cursor.setPosition(anchor);
-        cursor.setPosition(caret, QTextCursor::KeepAnchor);
-        document.txtEdit().setTextCursor(cursor);
+        document.txtEdit().setSelection(anchor, caret);
     }
 
     std::unique_ptr<penlark::RecoveryFolder> recovery;
@@ -114,13 +110,13 @@ TEST_F(MainFrameJournalTest, ANewAndAnOpenedDocumentComeBackWithTextFormatAndCar
     EXPECT_EQ(back.Form(), orvenly::SCS_EUC);
     EXPECT_EQ(back.BreakCode(), orvenly::SLB_LF);
     EXPECT_TRUE(back.Editor().Modify());
-    EXPECT_EQ(back.txtEdit().textCursor().anchor(), 1);
-    EXPECT_EQ(back.txtEdit().textCursor().position(), 2);
+    EXPECT_EQ(back.txtEdit().anchor(), 1);
+    EXPECT_EQ(back.txtEdit().cursorPosition(), 2);
     penlark::ChildWindow& freshBack = document(2);
     EXPECT_FALSE(freshBack.CanOverWrite());
     EXPECT_EQ(freshBack.Editor().Text(), u"新しい文書\r\n二行目"_s);
     EXPECT_EQ(freshBack.BreakCode(), orvenly::SLB_CR);
-    EXPECT_EQ(freshBack.txtEdit().textCursor().position(), 8);
+    EXPECT_EQ(freshBack.txtEdit().cursorPosition(), 8);
 
     // The restored documents go on with their journals; saving one removes its own.
     ASSERT_EQ(recovery->journals().size(), 2);

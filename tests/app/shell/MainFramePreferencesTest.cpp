@@ -7,11 +7,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <orvenly/TextBox.h>
 
 namespace {
 
@@ -163,7 +163,7 @@ TEST_F(MainFramePreferencesTest, DefaultColoursReachTheOpenDocuments) {
     });
     item(ToolCmd::Preferences)->trigger();
     for (int i = 1; i <= documentCount(); ++i) {
-        const QPlainTextEdit& text = document(i).txtEdit();
+        const orvenly::TextBox& text = document(i).txtEdit();
         const QPalette desktop = QApplication::palette(&text);
         EXPECT_EQ(text.palette().color(QPalette::Text), desktop.color(QPalette::Text)) << i;
         EXPECT_EQ(text.palette().color(QPalette::Base), desktop.color(QPalette::Base)) << i;

@@ -9,9 +9,9 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QPlainTextEdit>
 #include <QTest>
 #include <QWheelEvent>
+#include <orvenly/TextBox.h>
 
 namespace {
 
@@ -88,7 +88,7 @@ TEST_F(MainFrameStateTest, EditCommandsFollowTheEditorAndTheClipboard) {
 TEST_F(MainFrameStateTest, RedoDoesAgainWhatUndoTookBack) {
     penlark::ChildWindow& created = newDocument();
     focusEditor(created);
-    QPlainTextEdit& box = created.txtEdit();
+    orvenly::TextBox& box = created.txtEdit();
     for (const QString& word : {u"one"_s, u"two"_s, u"three"_s}) {
         QTest::keyClicks(&box, word);
         QTest::keyClick(&box, Qt::Key_Return);
@@ -186,7 +186,7 @@ TEST_F(MainFrameStateTest, GoToLineMovesTheCaretAndScrollsItIntoView) {
     item(EditCmd::GoToLine)->trigger();
     EXPECT_EQ(created.Editor().SelStart(), 612);
     QCoreApplication::processEvents();
-    const QPlainTextEdit& box = created.txtEdit();
+    const orvenly::TextBox& box = created.txtEdit();
     EXPECT_TRUE(box.viewport()->rect().contains(box.cursorRect()));
 }
 

@@ -3,11 +3,14 @@
 #include "orvenly/PieceTree.h"
 #include "orvenly/TextBox.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QInputMethodEvent>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextCharFormat>
 #include <gtest/gtest.h>
+#include <tuple>
 
 using namespace Qt::StringLiterals;
 using orvenly::TextBox;
@@ -123,6 +126,60 @@ TEST_F(TextBoxTest, EditingKeys) {
     box.setCursorPosition(0);
     type(u"QR"_s);
     EXPECT_EQ(box.storage().text(), u"QR\nyABC"); // the break stays
+}
+
+// Tab types a tab unless the box is told to pass the focus on; the keys the box edits with
+// are its own before a window's shortcuts; a read-only box moves and copies but never edits.
+TEST_F(TextBoxTest, TabShortcutsAndReadOnly) {
+    setText(u"ab"_s);
+    key(Qt::Key_Tab);
+    EXPECT_EQ(box.storage().text(), u"\tab");
+    EXPECT_TRUE(box.hasFocus());
+    box.setTabChangesFocus(true);
+    key(Qt::Key_Tab);
+    EXPECT_EQ(box.storage().text(), u"\tab");
+
+    for (const auto& [keyCode, modifiers, owned] :
+         {std::tuple{Qt::Key_Z, Qt::ControlModifier, true},
+          {Qt::Key_Home, Qt::NoModifier, true},
+          {Qt::Key_A, Qt::NoModifier, true},
+          {Qt::Key_G, Qt::ControlModifier, false},
+          {Qt::Key_F3, Qt::NoModifier, false}}) {
+        QKeyEvent override(QEvent::ShortcutOverride, keyCode, modifiers,
+                           keyCode == Qt::Key_A ? u"a"_s : QString());
+        override.ignore();
+        QApplication::sendEvent(&box, &override);
+        EXPECT_EQ(override.isAccepted(), owned) << keyCode;
+    }
+
+    setText(u"abc"_s);
+    box.setReadOnly(true);
+    type(u"x"_s);
+    key(Qt::Key_Delete);
+    key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(box.storage().text(), u"abc");
+    key(Qt::Key_End, Qt::ShiftModifier);
+    EXPECT_EQ(box.selectedText(), u"abc");
+    EXPECT_FALSE(box.testAttribute(Qt::WA_InputMethodEnabled));
+}
+
+// A screen reader reads the line at the caret and follows the selection.
+TEST_F(TextBoxTest, AccessibleTextIsTheStorage) {
+    setText(u"一行目\n二行目です"_s);
+    box.setSelection(4, 6);
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&box);
+    ASSERT_NE(accessible, nullptr);
+    QAccessibleTextInterface* text = accessible->textInterface();
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->characterCount(), 9);
+    EXPECT_EQ(text->cursorPosition(), 6);
+    int start = 0, end = 0;
+    EXPECT_EQ(text->textAtOffset(text->cursorPosition(), QAccessible::LineBoundary, &start, &end),
+              u"二行目です");
+    EXPECT_EQ(start, 4);
+    EXPECT_EQ(text->textBeforeOffset(6, QAccessible::LineBoundary, &start, &end), u"一行目");
+    text->selection(0, &start, &end);
+    EXPECT_EQ(std::pair(start, end), std::pair(4, 6));
 }
 
 // Double-click selects a run of one character class; a drag selects from press to release.

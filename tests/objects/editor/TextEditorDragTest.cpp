@@ -4,7 +4,6 @@
 
 #include <QMimeData>
 #include <QTest>
-#include <QTextBlock>
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
@@ -48,10 +47,7 @@ class TextEditorDragTest : public ShownEditorTest<DraggingEditor> {
 protected:
     // Viewport point in front of the character at a document position.
     QPoint at(int position) const {
-        QTextCursor cursor(box.document());
-        cursor.setPosition(position);
-        const QRect caret = box.cursorRect(cursor);
-        return QPoint(caret.left() + 1, caret.center().y());
+        return box.pointOf(position) + QPoint(1, box.lineHeight() / 2);
     }
     // Presses at from with the real mouse and drags far enough to start a drag to to.
     void dragTo(QPoint from, QPoint to, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {

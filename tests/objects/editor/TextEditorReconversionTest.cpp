@@ -22,7 +22,7 @@ protected:
         editor.SetText(u"前漢字変換後"_s);
         editor.SetSel(1, 4);
     }
-    QPlainTextEdit box;
+    orvenly::TextBox box;
     TextEditor editor;
 };
 

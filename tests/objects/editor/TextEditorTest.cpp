@@ -1,13 +1,14 @@
 #include "tests/objects/editor/TextEditorTestSupport.h"
 
 #include "orvenly/AutomationError.h"
+#include "orvenly/PieceTree.h"
+#include "orvenly/TextBox.h"
 #include "orvenly/TextEditor.h"
 
 #include <QClipboard>
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QTest>
-#include <QTextBlock>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -23,7 +24,7 @@ protected:
         box.resize(400, 300);
         editor.Load(&box);
     }
-    QPlainTextEdit box;
+    orvenly::TextBox box;
     TextEditor editor;
 };
 
@@ -55,7 +56,7 @@ TEST_F(TextEditorTest, MembersFailWithoutTarget) {
 
 TEST_F(TextEditorTest, TextKeepsCrLfAndTurnsLoneBreaksIntoLines) {
     editor.SetText(u"a\rb\nc\r\nd"_s);
-    EXPECT_EQ(box.document()->blockCount(), 4);
+    EXPECT_EQ(box.storage().lineCount(), 4);
     EXPECT_EQ(editor.Text(), u"a\r\nb\r\nc\r\nd"_s);
     // Characters the box would turn into others come back as they went in.
     editor.SetText(u"x\u00a0y"_s);
@@ -85,11 +86,11 @@ TEST_F(TextEditorTest, PositionsCountCrLfAsTwoCharacters) {
     EXPECT_EQ(editor.SelStart(), 2);
     editor.SetSelStart(8);
     QCoreApplication::processEvents();
-    EXPECT_EQ(box.textCursor().block().blockNumber(), 2);
+    EXPECT_EQ(box.storage().lineOf(box.cursorPosition()), 2);
     editor.SetSelStart(10);
     EXPECT_EQ(editor.SelText(), QString());
     QCoreApplication::processEvents();
-    EXPECT_EQ(box.textCursor().block().text(), u"ef"_s);
+    EXPECT_EQ(box.storage().lineOf(box.cursorPosition()), 3);
     // Beyond the end is the end.
     editor.SetSelStart(1000);
     EXPECT_EQ(editor.SelStart(), 12);
@@ -113,7 +114,7 @@ TEST_F(TextEditorTest, MemberSelectionsReachTheBoxBeforeItsNextEvent) {
     EXPECT_EQ(editor.Text(), u"12bc\r\nXf\r\n\r\n"_s);
     EXPECT_EQ(editor.SelStart(), 12);
     QCoreApplication::processEvents();
-    EXPECT_EQ(box.textCursor().position(), 9);
+    EXPECT_EQ(box.cursorPosition(), 9);
     editor.Undo();
     EXPECT_EQ(editor.Text(), u"12bc\r\nXf\r\nghi"_s);
 

@@ -2,10 +2,11 @@
 
 #include "tests/support/TestSupport.h"
 
+#include "orvenly/PieceTree.h"
+#include "orvenly/TextBox.h"
 #include "orvenly/TextEditor.h"
 
 #include <QApplication>
-#include <QPlainTextEdit>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -19,6 +20,6 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
         editor.Load(&box);
     }
-    QPlainTextEdit box;
+    orvenly::TextBox box;
     Editor editor;
 };

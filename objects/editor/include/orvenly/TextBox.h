@@ -36,6 +36,12 @@ public:
     // Replaces the selection by `text` as one undo step.
     void insertText(QStringView text);
 
+    // A read-only box still moves, selects and copies; only the user's edits are refused.
+    bool isReadOnly() const { return m_readOnly; }
+    void setReadOnly(bool value);
+    // With it, Tab and Shift+Tab move the focus on instead of typing a tab.
+    bool tabChangesFocus() const { return m_tabChangesFocus; }
+    void setTabChangesFocus(bool value) { m_tabChangesFocus = value; }
     bool overwriteMode() const { return m_overwrite; }
     void setOverwriteMode(bool value);
     // Room at the left edge, before the text, for a strip of a client's own, which places it
@@ -49,6 +55,15 @@ public:
     // In viewport coordinates.
     QRect cursorRect() const;
     qsizetype positionAt(QPoint point) const;
+    // The top left of the cell of a position, in viewport coordinates.
+    QPoint pointOf(qsizetype position) const;
+    // Where a position stands across its line, from the line's start, in pixels.
+    qreal xOf(qsizetype position) const;
+    // The position of a line nearest to x pixels from its start.
+    qsizetype positionInLine(qsizetype line, qreal x) const;
+    // Where a word ends after, or starts before, a position: Ctrl+Right and Ctrl+Left.
+    qsizetype nextWord(qsizetype position) const { return moved(Move::WordRight, position); }
+    qsizetype previousWord(qsizetype position) const { return moved(Move::WordLeft, position); }
     void ensureCursorVisible();
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
@@ -62,6 +77,7 @@ public slots:
 
 signals:
     void cursorPositionChanged();
+    void textChanged();
     void selectionChanged();
 
 protected:
@@ -77,6 +93,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     enum class Move {
@@ -94,11 +114,16 @@ private:
         DocumentEnd
     };
 
+    static bool ownsKey(const QKeyEvent& event);
+    // Lets screen readers read the text of every box.
+    static void installAccessibility();
+    // Key events that the box takes before the base class would use them otherwise.
+    bool routeKey(QEvent* event);
     void onContentsChange(qsizetype position, qsizetype removed, qsizetype added);
     void updateScrollBars();
     qsizetype visibleLines() const;
-    qreal xOf(qsizetype position) const;
-    qsizetype moved(Move move) const;
+    qsizetype moved(Move move, qsizetype from) const;
+    qsizetype moved(Move move) const { return moved(move, m_position); }
     void moveCursor(Move move, bool select);
     void removeOrSelected(qsizetype from, qsizetype to);
     void typeText(const QString& text);
@@ -115,6 +140,8 @@ private:
     qsizetype m_anchor = 0;
     qreal m_goalX = -1; // the x that Up and Down keep to
     bool m_overwrite = false;
+    bool m_readOnly = false;
+    bool m_tabChangesFocus = false;
     bool m_typing = false; // typed characters join the undo step of the last ones
     bool m_selecting = false;
     qreal m_tabStopDistance;

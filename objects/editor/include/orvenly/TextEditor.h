@@ -1,14 +1,15 @@
 #pragma once
 
+#include "orvenly/TextBox.h"
+
 #include <QFont>
 #include <QObject>
-#include <QPlainTextEdit>
 #include <QPoint>
 #include <QPointer>
 #include <QString>
+#include <algorithm>
 #include <cstdint>
 
-class QTextCursor;
 class QDragMoveEvent;
 class QDropEvent;
 class QKeyEvent;
@@ -18,10 +19,11 @@ class QMouseEvent;
 namespace orvenly {
 
 class EditorMargin;
+class PieceTree;
 
-// Turns a multi-line text box (a QPlainTextEdit without wrapping) into a document editor.
-// Positions count the characters of the text with CR LF line breaks (a break is two), while
-// the box counts one per paragraph; the mapping goes through the block index, never the text.
+// Turns a multi-line text box (a TextBox) into a document editor. Positions count the
+// characters of the text with CR LF line breaks (a break is two), while the box counts one per
+// break; the mapping goes through the box's storage, never the text.
 class TextEditor : public QObject {
     Q_OBJECT
 
@@ -38,7 +40,7 @@ public:
     // first, to tell the object that the event has been dealt with.
     bool Handled = false;
 
-    QPlainTextEdit* Target() const { return m_target; }
+    TextBox* Target() const { return m_target; }
     // Error 35610 for nothing or for an object that is not a text box.
     void Load(QObject* Target);
     void Unload();
@@ -126,23 +128,32 @@ protected:
 private:
     friend class EditorMargin;
 
-    QPlainTextEdit& target() const;
-    // The selection as the object sees it: the box's own, or the one set last when the
-    // box has not taken it yet.
-    QTextCursor cursor() const;
-    void select(int docStart, int docEnd);
+    TextBox& target() const;
+    PieceTree& tree() const;
+    // The selection as the object sees it, in the box's positions: the box's own, or the
+    // one set last when the box has not taken it yet.
+    struct Selection {
+        qsizetype anchor = 0;
+        qsizetype position = 0;
+        qsizetype start() const { return std::min(anchor, position); }
+        qsizetype end() const { return std::max(anchor, position); }
+        bool empty() const { return anchor == position; }
+    };
+    Selection selection() const;
     // Selections set through the members reach the box at the next event (or before any
-    // member that needs the box's own state): the box lays out and scrolls once for a whole
-    // run of calls instead of at every call.
-    void setPending(const QTextCursor& selection);
+    // member that needs the box's own state): the box scrolls once for a whole run of calls
+    // instead of at every call.
+    void select(qsizetype anchor, qsizetype position);
     void flushSelection() const;
+    // Replaces [from, to) by text as one undo step and puts the caret after it.
+    void replaceRange(qsizetype from, qsizetype to, QStringView text);
     void recomputeMetrics();
     void applyTabStop();
     bool takeHandled();
 
-    // Position mapping between characters of the CR LF text and document positions.
-    int toDocument(int32_t position) const;
-    int32_t fromDocument(int position) const;
+    // Position mapping between characters of the CR LF text and the box's positions.
+    qsizetype toDocument(int32_t position) const;
+    int32_t fromDocument(qsizetype position) const;
 
     // Keyboard: true when the key is consumed. One key event serves both steps, so a
     // client's Handled skips the character step while the key step never consults it.
@@ -152,9 +163,11 @@ private:
     bool tab(bool shift);
     bool moveVertically(bool down);
     void deleteLine();
+    qsizetype pastLine(qsizetype line) const;
     void deleteWord(bool forward);
 
-    // Line selection from the margin, in block numbers.
+    // Line selection from the margin, in line numbers.
+    qsizetype lineAtY(int y) const;
     void startLineSelection(int y);
     void extendLineSelection(int y);
     void endLineSelection();
@@ -168,7 +181,7 @@ private:
     bool dragOver(QDragMoveEvent& event);
     bool drop(QDropEvent& event);
 
-    QPointer<QPlainTextEdit> m_target;
+    QPointer<TextBox> m_target;
     EditorMargin* m_marginWidget = nullptr;
     bool m_owner = false;
     bool m_margin = false;
@@ -179,7 +192,7 @@ private:
     int32_t m_lineHeight = 0;
     int32_t m_marginPixels = 0;
     bool m_lineSelecting = false;
-    int m_anchorLine = 0;
+    qsizetype m_anchorLine = 0;
     bool m_columnValid = false;
     qreal m_rememberedX = 0;
     bool m_dragCandidate = false;
@@ -190,7 +203,7 @@ private:
     int32_t m_dragSourceStart = 0;
     int32_t m_dragSourceLast = 0;
     int32_t m_dropPosition = 0;
-    mutable QTextCursor m_pending;
+    mutable Selection m_pending;
     mutable bool m_hasPending = false;
     bool m_flushQueued = false;
 };

@@ -1,42 +1,44 @@
 #pragma once
 
+#include "orvenly/PieceTree.h"
+
 #include <QString>
-#include <QTextDocument>
+#include <QStringView>
 
 namespace orvenly {
 
-// The text a document holds, apart from any window that shows it: one text document that a
-// text box edits in place. Its text is read and written with CR LF breaks, as TextEditor's
-// Text is; inside it every break is one paragraph break.
+// The text a document holds, apart from any window that shows it: a piece tree that a text
+// box edits in place. Its text is read and written with CR LF breaks, as TextEditor's Text
+// is; inside it every break is one LF.
 class TextStorage {
 public:
-    TextStorage();
+    TextStorage() = default;
     TextStorage(const TextStorage&) = delete;
     TextStorage& operator=(const TextStorage&) = delete;
 
-    QTextDocument& document() { return m_document; }
-    const QTextDocument& document() const { return m_document; }
+    PieceTree& tree() { return m_tree; }
+    const PieceTree& tree() const { return m_tree; }
 
     QString Text() const;
-    // Replaces the whole text and forgets the undo history.
-    void SetText(const QString& value);
+    // Replaces the whole text and forgets the undo history. By value, so that a large text
+    // moved in is taken without a copy.
+    void SetText(QString value);
     // Replaces the whole text as one step that undo takes back.
     void ReplaceAll(const QString& value);
 
-    bool Modify() const { return m_document.isModified(); }
-    void SetModify(bool value) { m_document.setModified(value); }
-    void ClearUndo() { m_document.clearUndoRedoStacks(); }
-    bool CanUndo() const { return m_document.isUndoAvailable(); }
+    bool Modify() const { return m_tree.isModified(); }
+    void SetModify(bool value) { m_tree.setModified(value); }
+    void ClearUndo() { m_tree.clearUndo(); }
+    bool CanUndo() const { return m_tree.canUndo(); }
 
 private:
-    QTextDocument m_document;
+    PieceTree m_tree;
 };
 
-// A document's text with CR LF breaks.
-QString textWithCrLf(const QTextDocument& document);
-// Text taken from a document (paragraph breaks, U+2029) with CR LF breaks instead.
-QString crLfFromParagraphs(const QString& text);
-// Text with any breaks (CR LF, CR, LF) as a document takes it: one LF for each.
-QString paragraphsFromBreaks(const QString& text);
+// The text of [position, position + length) of a tree, its breaks as CR LF.
+QString textWithCrLf(const PieceTree& tree, qsizetype position, qsizetype length);
+inline QString textWithCrLf(const PieceTree& tree) {
+    return textWithCrLf(tree, 0, tree.length());
+}
 
 } // namespace orvenly
