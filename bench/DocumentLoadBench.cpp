@@ -1,3 +1,4 @@
+#include "BenchFiles.h"
 #include "BenchSupport.h"
 
 #include "common/Settings.h"
@@ -10,7 +11,6 @@
 #include <QFile>
 #include <QMdiArea>
 #include <QPlainTextEdit>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 using namespace Qt::StringLiterals;
@@ -35,31 +35,14 @@ private:
     penlark::cSettings m_settings;
 };
 
-// About 50 MB of Japanese prose and ASCII in Shift_JIS with CR LF breaks, written once.
+// About 50 MB of Japanese prose and ASCII in Shift_JIS with CR LF breaks.
 struct LargeFile {
-    LargeFile() {
-        const QString lines[] = {
-            u"吾輩は猫である。名前はまだ無い。どこで生れたかとんと見当がつかぬ。"_s,
-            u"The quick brown fox jumps over the lazy dog; 0123456789 (ASCII)."_s,
-            u"第3章　ＵＴＦ－１６とShift_JISの変換について、検討した。ｶﾀｶﾅ"_s,
-            u"    if (value > 0) { return \"結果\"; } // コメント：値を返す"_s,
-        };
-        QString block;
-        for (int i = 0; i < 1000; ++i)
-            block += lines[i % 4] + u"\r\n"_s;
-        const QByteArray bytes = platform::cp932::encode(block);
-        QFile file(dir.filePath(u"large.txt"_s));
-        file.open(QIODevice::WriteOnly);
-        while (file.size() < 50'000'000)
-            file.write(bytes);
-        name = file.fileName();
-        file.close();
+    LargeFile() : name(benchfiles::largeTextFile()) {
         QFile read(name);
         read.open(QIODevice::ReadOnly);
         text = platform::cp932::decode(read.readAll());
         text.replace(u"\r\n"_s, u"\n"_s);
     }
-    QTemporaryDir dir;
     QString name;
     QString text; // as the box gets it: LF breaks
 };
