@@ -73,6 +73,11 @@ void loadEditor(cSettings& settings, IRegister& key) {
     readBoolean(key, u"TextDrag"_s, true, settings.TextDrag);
     readLong(key, u"TabStep"_s, DefaultTabStep, settings.TabStep);
     readBoolean(key, u"AutoMoveDialog"_s, true, settings.AutoMoveDialog);
+    readBoolean(key, u"LineNumbers"_s, true, settings.LineNumbers);
+    readBoolean(key, u"ShowWideSpace"_s, true, settings.ShowWideSpace);
+    readBoolean(key, u"ShowTab"_s, false, settings.ShowTab);
+    readBoolean(key, u"ShowLineEnd"_s, false, settings.ShowLineEnd);
+    readBoolean(key, u"ShowEOF"_s, false, settings.ShowEOF);
     tolerate([&] {
         settings.Font.faceName = key.GetValue(u"FontFamilly"_s, DefaultFontFace).toString();
     });
@@ -102,6 +107,11 @@ void saveEditor(const cSettings& settings, IRegister& key) {
     key.SetValue(u"TextDrag"_s, settings.TextDrag, true);
     key.SetValue(u"TabStep"_s, settings.TabStep, alwaysStored(DefaultTabStep));
     key.SetValue(u"AutoMoveDialog"_s, settings.AutoMoveDialog, true);
+    key.SetValue(u"LineNumbers"_s, settings.LineNumbers, true);
+    key.SetValue(u"ShowWideSpace"_s, settings.ShowWideSpace, true);
+    key.SetValue(u"ShowTab"_s, settings.ShowTab, false);
+    key.SetValue(u"ShowLineEnd"_s, settings.ShowLineEnd, false);
+    key.SetValue(u"ShowEOF"_s, settings.ShowEOF, false);
     key.SetValue(u"FontFamilly"_s, settings.Font.faceName, DefaultFontFace);
     // Tenths of a point, rounded half to even by the conversion to Long.
     key.SetValue(u"FontSize"_s, Variant(settings.Font.pointSize * 10.0).toLong(),

@@ -33,6 +33,12 @@ public:
     bool TextDrag = false;
     int32_t TabStep = 0;
     bool AutoMoveDialog = false;
+    // What the documents' text boxes show besides the text.
+    bool LineNumbers = false;
+    bool ShowWideSpace = false;
+    bool ShowTab = false;
+    bool ShowLineEnd = false;
+    bool ShowEOF = false;
 
     // The settings are never written to an archive.
     bool Serialize(orvenly::IStream& lpsr) override;

@@ -1,5 +1,6 @@
 #include "dialogs/cDlgPreferences.h"
 
+#include "common/ViewOptions.h"
 #include "dialogs/FormParts.h"
 #include "orvenly/TextEditor.h"
 #include "tamsell/NumericBox.h"
@@ -69,7 +70,15 @@ cDlgPreferences::cDlgPreferences(const cSettings& settings, orvenly::MRU& recent
     txtPreview->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     for (const auto& face : m_fonts)
         cboFontFace->addItem(face->FaceName);
+    auto showViewOptions = [this] {
+        cSettings chosen;
+        ChosenViewOptions(chosen);
+        applyViewOptions(*txtPreview, chosen);
+    };
+    connect(this, &cDlgPreferences::viewOptionsChanged, this, showViewOptions);
     LoadSettings(settings);
+    // Boxes already in the loaded state do not tell it.
+    showViewOptions();
 }
 
 cDlgPreferences::~cDlgPreferences() {
@@ -160,6 +169,19 @@ void cDlgPreferences::buildEditorPage(QWidget& page) {
     indentation->addStretch();
     options->addLayout(indentation, 3, 0, 1, 2);
 
+    // Access keys apart from every other one of the page.
+    auto* fraView = new QGroupBox(u"表示"_s, &page);
+    const QString viewCaptions[] = {u"行番号を表示する(&L)"_s, u"全角空白を表示する(&Z)"_s,
+                                    u"タブを表示する(&H)"_s, u"改行を表示する(&R)"_s,
+                                    u"EOF を表示する(&W)"_s};
+    auto* view = new QGridLayout(fraView);
+    for (int i = 0; i < int(chkView.size()); ++i) {
+        chkView[size_t(i)] = namedCheckBox(u"chkView%1"_s.arg(i), viewCaptions[i], fraView);
+        connect(chkView[size_t(i)], &QCheckBox::toggled, this,
+                &cDlgPreferences::viewOptionsChanged);
+        view->addWidget(chkView[size_t(i)], i / 2, i % 2);
+    }
+
     auto* fraColor = new QGroupBox(u"配色"_s, &page);
     auto* colors = new QHBoxLayout(fraColor);
     const QString colorCaptions[] = {u"前景色(&O) ..."_s, u"背景色(&B) ..."_s};
@@ -186,6 +208,7 @@ void cDlgPreferences::buildEditorPage(QWidget& page) {
     auto* layout = new QVBoxLayout(&page);
     layout->addWidget(fraFonts);
     layout->addWidget(fraEditor);
+    layout->addWidget(fraView);
     layout->addWidget(fraColor);
     layout->addWidget(labelFor(u"プレビュー:"_s, txtPreview, &page));
     layout->addWidget(txtPreview, 1);
@@ -204,7 +227,7 @@ void cDlgPreferences::buildButtons() {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabPreference, 1);
     layout->addLayout(buttons);
-    resize(480, 480);
+    resize(480, 560);
 }
 
 // Enter in the preview makes a line break there; OK is the default again once it is left.

@@ -30,8 +30,9 @@ namespace penlark {
 class cSettings;
 
 // The preferences: start-up, recent files and the JIS filter on one page; the editor's font,
-// options, tab width and colours on the other, with a preview that follows every change.
-// Nothing reaches the settings before OK; only clearing the recent files acts at once.
+// options, tab width, line numbers and marks and colours on the other, with a preview that follows
+// every change. Nothing reaches the settings before OK; only clearing the recent files acts at
+// once.
 class cDlgPreferences : public QDialog {
     Q_OBJECT
 
@@ -51,11 +52,19 @@ public:
     // is skipped and the others still go through.
     void SaveSettings(cSettings& settings) const;
 
+    // Writes the line numbers and marks as the controls show them into settings; for the
+    // preview, at each viewOptionsChanged.
+    void ChosenViewOptions(cSettings& settings) const;
+
     // The editor that shows the preview.
     const orvenly::TextEditor& previewEditor() const { return *m_preview; }
 
     // The font size a user may choose, in points.
     static constexpr double MaxFontSize = 1000.0;
+
+signals:
+    // A box for the line numbers or a mark was checked or cleared.
+    void viewOptionsChanged();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -93,6 +102,7 @@ private:
     QComboBox* cboFontSize = nullptr;
     std::array<QCheckBox*, 6> chkEdit{};
     tamsell::NumericBox* nbxIndentation = nullptr;
+    std::array<QCheckBox*, 5> chkView{};
     std::array<QPushButton*, 2> cmdColor{};
     std::array<QFrame*, 2> shpColor{};
     QPushButton* cmdDefColor = nullptr;

@@ -59,6 +59,10 @@ void cDlgPreferences::LoadSettings(const cSettings& settings) {
         // The preview takes each value even when the box was already in that state.
         chkEdit_Click(int(i));
     }
+    const bool shown[] = {settings.LineNumbers, settings.ShowWideSpace, settings.ShowTab,
+                          settings.ShowLineEnd, settings.ShowEOF};
+    for (size_t i = 0; i < chkView.size(); ++i)
+        chkView[i]->setChecked(shown[i]);
     step([&] { nbxIndentation->setValue(int16_t(settings.TabStep)); });
     m_preview->SetTabStep(nbxIndentation->Value());
     selectFace(settings.Font.faceName);
@@ -77,6 +81,7 @@ void cDlgPreferences::SaveSettings(cSettings& settings) const {
                        &settings.Margin,     &settings.TextDrag,     &settings.AutoMoveDialog};
     for (size_t i = 0; i < chkEdit.size(); ++i)
         *options[i] = chkEdit[i]->isChecked();
+    ChosenViewOptions(settings);
     settings.TabStep = int16_t(nbxIndentation->Value());
     if (cboFontFace->currentIndex() >= 0)
         settings.Font.faceName = cboFontFace->currentText();
@@ -85,6 +90,13 @@ void cDlgPreferences::SaveSettings(cSettings& settings) const {
         settings.Font.pointSize = *size;
     settings.ForeColor = m_colors[0];
     settings.BackColor = m_colors[1];
+}
+
+void cDlgPreferences::ChosenViewOptions(cSettings& settings) const {
+    bool* shown[] = {&settings.LineNumbers, &settings.ShowWideSpace, &settings.ShowTab,
+                     &settings.ShowLineEnd, &settings.ShowEOF};
+    for (size_t i = 0; i < chkView.size(); ++i)
+        *shown[i] = chkView[i]->isChecked();
 }
 
 // A size of nothing, below nothing or beyond any screen would store a font nobody can use.

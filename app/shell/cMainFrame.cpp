@@ -3,6 +3,7 @@
 #include "common/Resource.h"
 #include "common/Settings.h"
 #include "common/StringIds.h"
+#include "common/ViewOptions.h"
 #include "dialogs/cDlgReplace.h"
 #include "shell/ChildWindow.h"
 #include "shell/ChildWindows.h"
@@ -141,6 +142,7 @@ void applyTo(ChildWindow& document, const cSettings& settings) {
     editor.SetTabStep(settings.TabStep);
     document.SetForeColorBase(settings.ForeColor);
     document.SetBackColorBase(settings.BackColor);
+    applyViewOptions(document.txtEdit(), settings);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "orvenly/TextBox.h"
 
+#include "TextBoxLineNumbers.h"
 #include "TextLineCache.h"
 #include "orvenly/PieceTree.h"
 
@@ -20,7 +21,8 @@ constexpr int LeftPadding = 4;
 
 TextBox::TextBox(QWidget* parent)
     : QAbstractScrollArea(parent), m_ownTree(std::make_unique<PieceTree>()),
-      m_tree(m_ownTree.get()), m_lines(std::make_unique<TextLineCache>(*m_tree)) {
+      m_tree(m_ownTree.get()), m_lines(std::make_unique<TextLineCache>(*m_tree)),
+      m_lineNumbers(new TextBoxLineNumbers(*this)) {
     installAccessibility();
     setAttribute(Qt::WA_InputMethodEnabled);
     setFocusPolicy(Qt::StrongFocus);
@@ -32,7 +34,7 @@ TextBox::TextBox(QWidget* parent)
     m_lines->setFont(font());
     m_lines->setTabStopDistance(m_tabStopDistance);
     connect(m_tree, &PieceTree::contentsChange, this, &TextBox::onContentsChange);
-    updateScrollBars();
+    updateMargins();
 }
 
 TextBox::~TextBox() = default;
@@ -47,7 +49,7 @@ void TextBox::setStorage(PieceTree& tree) {
     connect(m_tree, &PieceTree::contentsChange, this, &TextBox::onContentsChange);
     m_position = m_anchor = 0;
     m_lineCount = m_tree->lineCount();
-    updateScrollBars();
+    updateMargins();
     viewport()->update();
 }
 
@@ -95,6 +97,7 @@ void TextBox::onContentsChange(qsizetype position, qsizetype removed, qsizetype 
     const qsizetype lineCount = m_tree->lineCount();
     m_lines->changed(position, lineCount != m_lineCount);
     m_lineCount = lineCount;
+    fitLineNumbers();
     for (qsizetype* at : {&m_position, &m_anchor}) {
         if (*at >= position + removed)
             *at -= removed;
@@ -128,8 +131,12 @@ void TextBox::setTabStopDistance(qreal distance) {
 
 void TextBox::setLeftMargin(int pixels) {
     m_leftMargin = pixels;
-    setViewportMargins(pixels, 0, 0, 0);
-    updateScrollBars();
+    updateMargins();
+}
+
+void TextBox::setMarks(Marks marks) {
+    m_marks = marks;
+    viewport()->update();
 }
 
 int TextBox::lineHeight() const {
@@ -219,7 +226,7 @@ bool TextBox::event(QEvent* event) {
         return true;
     if (event->type() == QEvent::FontChange) {
         m_lines->setFont(font());
-        updateScrollBars();
+        updateMargins();
         viewport()->update();
     }
     return QAbstractScrollArea::event(event);
@@ -267,15 +274,14 @@ void TextBox::paintLine(QPainter& painter, qsizetype line, qreal y, qreal left, 
                                static_cast<int>(to - from), selected});
         segment.layout->draw(&painter, QPointF(x, y), selections);
         const qsizetype end = segment.offset + segment.length;
-        if (end >= length) {
-            // A selected break shows as a space's width of selection after the line.
-            if (selectionStart() <= start + length && selectionEnd() > start + length)
-                painter.fillRect(QRectF(x + segment.width, y, fontMetrics().horizontalAdvance(u' '),
-                                        lineHeight()),
-                                 selected.background());
-            break;
-        }
-        if (x + segment.width >= right)
+        // A selected break shows as a space's width of selection after the line.
+        if (end >= length && selectionStart() <= start + length && selectionEnd() > start + length)
+            painter.fillRect(
+                QRectF(x + segment.width, y, fontMetrics().horizontalAdvance(u' '), lineHeight()),
+                selected.background());
+        paintMarks(painter, *segment.layout, start + segment.offset, QPointF(x, y), left, right,
+                   end >= length);
+        if (end >= length || x + segment.width >= right)
             break;
         column = end;
     }

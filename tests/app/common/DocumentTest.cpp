@@ -81,6 +81,13 @@ TEST_F(DocumentTest, LoadsAndSavesEveryFormByteForByte) {
         EXPECT_EQ(readRaw(path("out.txt")), bytes);
         EXPECT_EQ(document.FileName(), u"out.txt"_s);
     }
+    // Characters other editors take for paragraph breaks are text like any other.
+    const QByteArray separators = "one\xe2\x80\xa9two\xef\xb7\x90\r\nthree";
+    writeRaw(path("separators.txt"), separators);
+    ASSERT_TRUE(document.load(path("separators.txt"), {TextForm(SCS_UTF8), SLB_UNKNOWN}, true));
+    ASSERT_TRUE(
+        document.save(path("out.txt"), document.storage().Text(), document.format(), false, true));
+    EXPECT_EQ(readRaw(path("out.txt")), separators);
 }
 
 TEST_F(DocumentTest, AFailedLoadReloadOrReopenLeavesTheDocumentAsItWas) {

@@ -66,6 +66,11 @@ TEST_F(SettingsStore, EmptyRegistryGivesTheDefaults) {
     EXPECT_TRUE(settings.TextDrag);
     EXPECT_EQ(settings.TabStep, 8);
     EXPECT_TRUE(settings.AutoMoveDialog);
+    EXPECT_TRUE(settings.LineNumbers);
+    EXPECT_TRUE(settings.ShowWideSpace);
+    EXPECT_FALSE(settings.ShowTab);
+    EXPECT_FALSE(settings.ShowLineEnd);
+    EXPECT_FALSE(settings.ShowEOF);
     EXPECT_EQ(settings.Font, (penlark::FontChoice{u"ＭＳ ゴシック"_s, 12.0}));
     EXPECT_EQ(settings.ForeColor, 0x80000008u);
     EXPECT_EQ(settings.BackColor, 0x80000005u);
@@ -76,8 +81,10 @@ TEST_F(SettingsStore, SavingTheDefaultsKeepsOnlyTheAlwaysWrittenValues) {
     store(u"Global"_s, u"JISFilter"_s, false);
     store(u"Editor"_s, u"FontFamilly"_s, u"IPAGothic"_s);
     store(u"Editor"_s, u"ForeColor"_s, int32_t(0xFF));
+    store(u"Editor"_s, u"ShowTab"_s, true);
 
     cSettings settings = loaded();
+    settings.ShowTab = false;
     settings.JISFilter = true;
     settings.Font.faceName = u"ＭＳ ゴシック"_s;
     settings.ForeColor = 0x80000008u;
@@ -105,11 +112,18 @@ TEST_F(SettingsStore, NonDefaultValuesRoundTrip) {
     settings.TextDrag = false;
     settings.TabStep = 4;
     settings.AutoMoveDialog = false;
+    settings.LineNumbers = false;
+    settings.ShowWideSpace = false;
+    settings.ShowTab = true;
+    settings.ShowLineEnd = true;
+    settings.ShowEOF = true;
     ASSERT_TRUE(settings.Save(*key));
 
     // Booleans are stored as Booleans, colours as Longs, the face as a string.
     EXPECT_EQ(stored(u"Global"_s, u"OpenNewStartup"_s), Variant(int32_t(-1)));
     EXPECT_EQ(stored(u"Editor"_s, u"Margin"_s), Variant(int32_t(0)));
+    EXPECT_EQ(stored(u"Editor"_s, u"LineNumbers"_s), Variant(int32_t(0)));
+    EXPECT_EQ(stored(u"Editor"_s, u"ShowEOF"_s), Variant(int32_t(-1)));
     EXPECT_EQ(stored(u"Editor"_s, u"BackColor"_s), Variant(int32_t(0x8000000Fu)));
     EXPECT_EQ(stored(u"Editor"_s, u"FontFamilly"_s), Variant(u"IPAGothic"_s));
 
@@ -127,6 +141,11 @@ TEST_F(SettingsStore, NonDefaultValuesRoundTrip) {
     EXPECT_EQ(back.TextDrag, settings.TextDrag);
     EXPECT_EQ(back.TabStep, settings.TabStep);
     EXPECT_EQ(back.AutoMoveDialog, settings.AutoMoveDialog);
+    EXPECT_EQ(back.LineNumbers, settings.LineNumbers);
+    EXPECT_EQ(back.ShowWideSpace, settings.ShowWideSpace);
+    EXPECT_EQ(back.ShowTab, settings.ShowTab);
+    EXPECT_EQ(back.ShowLineEnd, settings.ShowLineEnd);
+    EXPECT_EQ(back.ShowEOF, settings.ShowEOF);
 }
 
 TEST_F(SettingsStore, ColourIsStoredOnlyWhenItDiffersFromItsDefault) {

@@ -1,5 +1,6 @@
 #include "dialogs/cDlgPreferences.h"
 #include "common/Settings.h"
+#include "common/ViewOptions.h"
 #include "dialogs/FontSizes.h"
 #include "tests/support/TestSupport.h"
 
@@ -55,6 +56,11 @@ cSettings sampleSettings() {
     settings.TextDrag = true;
     settings.AutoMoveDialog = false;
     settings.TabStep = 4;
+    settings.LineNumbers = false;
+    settings.ShowWideSpace = false;
+    settings.ShowTab = true;
+    settings.ShowLineEnd = false;
+    settings.ShowEOF = true;
     settings.Font = {u"Outline Gothic"_s, 10.5};
     settings.ForeColor = 0x000080;
     settings.BackColor = tamsell::syscolor::Window;
@@ -99,6 +105,9 @@ TEST_F(PreferencesTest, ControlsShowTheSettings) {
     const bool expected[] = {true, false, true, false, true, false};
     for (int i = 0; i < 6; ++i)
         EXPECT_EQ(control<QCheckBox>(*dialog, u"chkEdit%1"_s.arg(i)).isChecked(), expected[i]) << i;
+    const bool shown[] = {false, false, true, false, true};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(control<QCheckBox>(*dialog, u"chkView%1"_s.arg(i)).isChecked(), shown[i]) << i;
     EXPECT_EQ(control<tamsell::NumericBox>(*dialog, u"nbxIndentation"_s).Value(), 4);
     EXPECT_EQ(control<QComboBox>(*dialog, u"cboFontFace"_s).currentText(), u"Outline Gothic"_s);
     EXPECT_EQ(control<QComboBox>(*dialog, u"cboFontSize"_s).currentText(), u"10.5"_s);
@@ -124,6 +133,8 @@ TEST_F(PreferencesTest, OkWritesEveryValueBackAndCancelNothing) {
     control<QCheckBox>(*dialog, u"chkNarrowFilter"_s).setChecked(true);
     control<tamsell::NumericBox>(*dialog, u"nbxRecent"_s).setValue(12);
     control<QCheckBox>(*dialog, u"chkEdit5"_s).setChecked(true);
+    control<QCheckBox>(*dialog, u"chkView0"_s).setChecked(true);
+    control<QCheckBox>(*dialog, u"chkView4"_s).setChecked(false);
     control<tamsell::NumericBox>(*dialog, u"nbxIndentation"_s).setValue(2);
     auto& face = control<QComboBox>(*dialog, u"cboFontFace"_s);
     face.setCurrentIndex(face.findText(u"Bitmap Mincho"_s));
@@ -137,6 +148,10 @@ TEST_F(PreferencesTest, OkWritesEveryValueBackAndCancelNothing) {
     EXPECT_TRUE(settings.JISFilter);
     EXPECT_EQ(settings.ShowRecentFiles, 12);
     EXPECT_TRUE(settings.AutoMoveDialog);
+    EXPECT_TRUE(settings.LineNumbers);
+    EXPECT_FALSE(settings.ShowWideSpace);
+    EXPECT_TRUE(settings.ShowTab);
+    EXPECT_FALSE(settings.ShowEOF);
     EXPECT_EQ(settings.TabStep, 2);
     EXPECT_EQ(settings.Font, (FontChoice{u"Bitmap Mincho"_s, 9.0}));
     EXPECT_EQ(settings.ForeColor, tamsell::syscolor::WindowText);
@@ -273,6 +288,24 @@ TEST_F(PreferencesTest, OptionsAndTabWidthShowInThePreviewAtOnce) {
     // A size no font can have leaves the preview as it was.
     control<QComboBox>(*dialog, u"cboFontSize"_s).setEditText(u"0"_s);
     EXPECT_DOUBLE_EQ(preview.Font().pointSizeF(), 18.0);
+}
+
+// Each box for the line numbers and marks reports its change, and the options chosen reach a
+// text box as they are shown.
+TEST_F(PreferencesTest, ViewOptionsReachATextBox) {
+    auto dialog = open(sampleSettings());
+    int changes = 0;
+    QObject::connect(dialog.get(), &cDlgPreferences::viewOptionsChanged, [&] { ++changes; });
+    for (int i = 0; i < 5; ++i)
+        control<QCheckBox>(*dialog, u"chkView%1"_s.arg(i)).click();
+    EXPECT_EQ(changes, 5);
+    cSettings chosen;
+    dialog->ChosenViewOptions(chosen);
+    orvenly::TextBox box;
+    applyViewOptions(box, chosen);
+    EXPECT_TRUE(box.lineNumbersVisible());
+    EXPECT_EQ(box.marks(),
+              orvenly::TextBox::Mark::FullWidthSpace | orvenly::TextBox::Mark::LineEnd);
 }
 
 class ShownPreferencesTest : public PreferencesTest {

@@ -5,6 +5,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QInputMethodEvent>
 #include <QScrollBar>
 #include <QTest>
@@ -238,4 +239,100 @@ TEST_F(TextBoxTest, InputMethodPreeditAndCommit) {
     EXPECT_EQ(box.storage().text(), u"abc\nぜんぶ");
     box.undo();
     EXPECT_EQ(box.storage().text(), u"abc\nxyz");
+}
+
+namespace {
+
+// The extent of what is painted in one line of the viewport, apart from the background.
+QRect paintedIn(const QImage& image, const TextBox& box, qsizetype line) {
+    const QRgb base = box.palette().color(QPalette::Base).rgb();
+    const int top = static_cast<int>(line) * box.lineHeight();
+    QRect found;
+    for (int y = top; y < top + box.lineHeight(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != base)
+                found |= QRect(x, y, 1, 1);
+    return found;
+}
+
+} // namespace
+
+// Each mark is painted in its own cell at both sizes, a full-width space's square, a tab's
+// arrow, the bent arrow after a line's last character and [EOF] after the text's; with the
+// marks off the text of spaces paints nothing. Neither the text nor a copy holds a mark.
+TEST_F(TextBoxTest, MarksArePaintedInTheirCells) {
+    const QString text = u" \u3000 \n \t \n  "_s;
+    for (const int points : {12, 20}) {
+        box.setFont(QFont(u"IPAGothic"_s, points));
+        setText(text);
+        box.clearFocus(); // no caret
+        auto xOf = [this](qsizetype at) {
+            box.setCursorPosition(at);
+            return box.cursorRect().left();
+        };
+        const int space[] = {xOf(1), xOf(2)};
+        const int tab[] = {xOf(5), xOf(6)};
+        const int ends[] = {xOf(3), xOf(7), xOf(10)};
+        auto painted = [this](TextBox::Marks marks) {
+            box.setMarks(marks);
+            const QImage image = box.viewport()->grab().toImage();
+            return std::vector<QRect>{paintedIn(image, box, 0), paintedIn(image, box, 1),
+                                      paintedIn(image, box, 2)};
+        };
+        const std::vector<QRect> none = painted({});
+        EXPECT_TRUE(none[0].isNull() && none[1].isNull() && none[2].isNull()) << points;
+
+        const std::vector<QRect> square = painted(TextBox::Mark::FullWidthSpace);
+        EXPECT_GT(square[0].width(), (space[1] - space[0]) / 3) << points;
+        EXPECT_GE(square[0].left(), space[0]) << points;
+        EXPECT_LT(square[0].right(), space[1]) << points;
+        EXPECT_TRUE(square[1].isNull() && square[2].isNull()) << points;
+
+        const std::vector<QRect> arrow = painted(TextBox::Mark::Tab);
+        EXPECT_GE(arrow[1].left(), tab[0]) << points;
+        EXPECT_LT(arrow[1].right(), tab[1]) << points;
+        EXPECT_TRUE(arrow[0].isNull() && arrow[2].isNull()) << points;
+
+        const std::vector<QRect> breaks = painted(TextBox::Mark::LineEnd);
+        EXPECT_GE(breaks[0].left(), ends[0]) << points;
+        EXPECT_GE(breaks[1].left(), ends[1]) << points;
+        EXPECT_LT(breaks[0].right(), ends[0] + box.fontMetrics().averageCharWidth() + 2) << points;
+        EXPECT_TRUE(breaks[2].isNull()) << points;
+
+        const std::vector<QRect> end = painted(TextBox::Mark::EndOfFile);
+        EXPECT_GE(end[2].left(), ends[2]) << points;
+        EXPECT_TRUE(end[0].isNull() && end[1].isNull()) << points;
+    }
+
+    setText(u"a\tb\u3000c\nd"_s);
+    box.setMarks(TextBox::Mark::FullWidthSpace | TextBox::Mark::Tab | TextBox::Mark::LineEnd |
+                 TextBox::Mark::EndOfFile);
+    box.setSelection(0, 6);
+    box.viewport()->grab();
+    box.copy();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), u"a\tb\u3000c\n");
+    EXPECT_EQ(box.storage().text(), u"a\tb\u3000c\nd");
+}
+
+// The line numbers take room right of the client's strip, a digit more from line 100 on, and
+// none when hidden; a click on a number selects its line with its break.
+TEST_F(TextBoxTest, LineNumberMargin) {
+    const int frame = box.contentsRect().left();
+    setText(QString(98, u'\n'));
+    const int twoDigits = box.viewport()->x();
+    EXPECT_GT(twoDigits, frame + 2 * box.fontMetrics().horizontalAdvance(u'9'));
+    box.storage().insert(0, u"\n"_s);
+    const int threeDigits = box.viewport()->x();
+    EXPECT_GE(threeDigits - twoDigits, box.fontMetrics().horizontalAdvance(u'9'));
+    box.setLeftMargin(10);
+    EXPECT_EQ(box.viewport()->x(), threeDigits + 10);
+    box.setLineNumbersVisible(false);
+    EXPECT_EQ(box.viewport()->x(), frame + 10);
+    box.setLineNumbersVisible(true);
+
+    setText(u"first\nsecond\nthird"_s);
+    QWidget* numbers = box.childAt(box.viewport()->x() - 2, box.viewport()->y() + 1);
+    ASSERT_NE(numbers, nullptr);
+    QTest::mousePress(numbers, Qt::LeftButton, {}, QPoint(2, box.lineHeight() + 2));
+    EXPECT_EQ(box.selectedText(), u"second\n");
 }

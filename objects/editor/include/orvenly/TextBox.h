@@ -9,6 +9,7 @@ namespace orvenly {
 
 class PieceTree;
 class TextLineCache;
+class TextBoxLineNumbers;
 
 // The multi-line text box of this system, without wrapping, over a PieceTree: it lays out
 // only the lines on screen, so that a text of hundreds of megabytes shows and edits at once.
@@ -17,6 +18,10 @@ class TextBox : public QAbstractScrollArea {
     Q_OBJECT
 
 public:
+    // Marks painted over characters the text does not show; never part of the text.
+    enum class Mark { FullWidthSpace = 1, Tab = 2, LineEnd = 4, EndOfFile = 8 };
+    Q_DECLARE_FLAGS(Marks, Mark)
+
     explicit TextBox(QWidget* parent = nullptr);
     ~TextBox() override;
 
@@ -48,6 +53,12 @@ public:
     // at contentsRect().left().
     int leftMargin() const { return m_leftMargin; }
     void setLeftMargin(int pixels);
+    // A margin with the line numbers, right of the client's strip; on at first.
+    bool lineNumbersVisible() const { return m_lineNumbersVisible; }
+    void setLineNumbersVisible(bool visible);
+    // The full-width space's mark at first.
+    Marks marks() const { return m_marks; }
+    void setMarks(Marks marks);
     qreal tabStopDistance() const { return m_tabStopDistance; }
     void setTabStopDistance(qreal distance);
     int lineHeight() const;
@@ -131,6 +142,14 @@ private:
     void copyToSelectionClipboard() const;
     void selectWordAt(qsizetype position);
     void paintLine(QPainter& painter, qsizetype line, qreal y, qreal left, qreal right);
+    // The marks of one laid-out segment starting at `position`, drawn at `origin`, of the
+    // characters within [left, right); `lineEnd` when the segment ends the line.
+    void paintMarks(QPainter& painter, const QTextLayout& layout, qsizetype position,
+                    QPointF origin, qreal left, qreal right, bool lineEnd) const;
+    // Room for the client's strip and the line numbers before the viewport.
+    void updateMargins();
+    // After the line count changed: only a digit more or less moves the text.
+    void fitLineNumbers();
 
     std::unique_ptr<PieceTree> m_ownTree;
     PieceTree* m_tree;
@@ -146,8 +165,14 @@ private:
     bool m_selecting = false;
     qreal m_tabStopDistance;
     int m_leftMargin = 0;
+    bool m_lineNumbersVisible = true;
+    int m_lineDigits = 0;
+    TextBoxLineNumbers* m_lineNumbers;
+    Marks m_marks = Mark::FullWidthSpace;
     QString m_preedit;
     int m_preeditCursor = 0;
 };
 
 } // namespace orvenly
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(orvenly::TextBox::Marks)
