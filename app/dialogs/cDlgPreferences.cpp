@@ -1,5 +1,6 @@
 #include "dialogs/cDlgPreferences.h"
 
+#include "common/Settings.h"
 #include "common/ViewOptions.h"
 #include "dialogs/FormParts.h"
 #include "orvenly/TextEditor.h"

@@ -60,8 +60,13 @@ TextLineCache::Line& TextLineCache::line(qsizetype number) {
     auto at = m_lines.find(number);
     if (at != m_lines.end())
         return at->second;
-    if (m_lines.size() >= MaximumLines)
-        m_lines.clear();
+    // The line farthest from this one goes: those near it are the ones on screen, and
+    // dropping them all at once would lay out a whole screen again.
+    if (m_lines.size() >= MaximumLines) {
+        const auto last = std::prev(m_lines.end());
+        m_lines.erase(number - m_lines.begin()->first > last->first - number ? m_lines.begin()
+                                                                             : last);
+    }
     const qsizetype start = m_tree.lineStart(number);
     return m_lines[number] = Line{m_tree.lineEnd(number) - start, {}};
 }

@@ -213,3 +213,60 @@ TEST(PieceTreeTest, ModifiedFollowsTheSavedState) {
     tree.clearUndo();
     EXPECT_TRUE(tree.isModified());
 }
+
+// A document of 100 MB (50 million characters) edited at its edges and its pieces' edges:
+// every index answers there as it does on a plain string. Run under AddressSanitizer too.
+TEST(PieceTreeTest, IndexEdgesOfAHundredMegabyteDocument) {
+    const QString line = u"吾輩は猫である。名前はまだ無い。abc\tdef"_s;
+    QString text;
+    text.reserve(50'000'000);
+    for (int i = 0; text.size() + line.size() + 2 < 50'000'000; ++i)
+        text += line.first(i % line.size()) + (i % 3 == 0 ? u"\r\n"_s : u"\n"_s);
+    Model model{withLf(text)};
+    PieceTree tree;
+    tree.setText(std::move(text));
+    std::mt19937 random(7);
+    // One scan of the model for each place; its neighbours follow from it.
+    auto checkAround = [&](qsizetype at) {
+        const qsizetype first = std::max<qsizetype>(0, at - 1);
+        qsizetype lines = model.text.first(first).count(u'\n');
+        for (qsizetype p = first; p <= std::min(at + 1, model.text.size()); ++p) {
+            if (p > first && model.text[p - 1] == u'\n')
+                ++lines;
+            const qsizetype end = model.text.indexOf(u'\n', p);
+            ASSERT_EQ(tree.lineOf(p), lines) << p;
+            ASSERT_EQ(tree.positionFromCrLf(p + lines), p) << p;
+            ASSERT_EQ(tree.lineEnd(lines), end < 0 ? model.text.size() : end) << p;
+            if (p < model.text.size())
+                ASSERT_EQ(tree.charAt(p), model.text[p]) << p;
+        }
+    };
+    const qsizetype sizes[] = {0, 1, 17, 4096};
+    for (int round = 0; round < 12; ++round) {
+        const qsizetype length = model.text.size();
+        const qsizetype at = round % 3 == 0 ? 0
+                             : round % 3 == 1
+                                 ? length
+                                 : std::uniform_int_distribution<qsizetype>(0, length)(random);
+        const QString piece = QString(sizes[round % 4], u'あ') + u"\n"_s;
+        tree.insert(at, piece);
+        model.text.insert(at, piece);
+        checkAround(at);
+        checkAround(at + piece.size());
+        const qsizetype removed = std::min<qsizetype>(model.text.size() - at, 3);
+        tree.remove(at, removed);
+        model.text.remove(at, removed);
+        checkAround(at);
+    }
+    ASSERT_EQ(tree.length(), model.text.size());
+    ASSERT_EQ(tree.lineCount(), model.text.count(u'\n') + 1);
+    ASSERT_EQ(tree.lineStart(tree.lineCount() - 1), model.text.lastIndexOf(u'\n') + 1);
+    ASSERT_EQ(tree.positionFromCrLf(tree.crLfPosition(tree.length()) + 5), tree.length());
+    qsizetype visited = 0;
+    tree.forEachChunk(0, tree.length(), [&](QStringView chunk) {
+        visited += chunk.size();
+        return true;
+    });
+    EXPECT_EQ(visited, model.text.size());
+    EXPECT_EQ(tree.text(tree.length() - 50, 50), model.text.last(50));
+}
