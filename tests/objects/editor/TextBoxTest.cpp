@@ -318,6 +318,8 @@ TEST_F(TextBoxTest, MarksArePaintedInTheirCells) {
 // none when hidden; a click on a number selects its line with its break.
 TEST_F(TextBoxTest, LineNumberMargin) {
     const int frame = box.contentsRect().left();
+    EXPECT_EQ(box.viewport()->x(), frame);
+    box.setLineNumbersVisible(true);
     setText(QString(98, u'\n'));
     const int twoDigits = box.viewport()->x();
     EXPECT_GT(twoDigits, frame + 2 * box.fontMetrics().horizontalAdvance(u'9'));

@@ -53,7 +53,8 @@ public:
     // at contentsRect().left().
     int leftMargin() const { return m_leftMargin; }
     void setLeftMargin(int pixels);
-    // A margin with the line numbers, right of the client's strip; on at first.
+    // A margin with the line numbers, right of the client's strip; off at first, since most
+    // boxes are not documents.
     bool lineNumbersVisible() const { return m_lineNumbersVisible; }
     void setLineNumbersVisible(bool visible);
     // The full-width space's mark at first.
@@ -165,7 +166,7 @@ private:
     bool m_selecting = false;
     qreal m_tabStopDistance;
     int m_leftMargin = 0;
-    bool m_lineNumbersVisible = true;
+    bool m_lineNumbersVisible = false;
     int m_lineDigits = 0;
     TextBoxLineNumbers* m_lineNumbers;
     Marks m_marks = Mark::FullWidthSpace;
