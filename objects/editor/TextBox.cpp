@@ -63,10 +63,18 @@ void TextBox::setSelectionQuietly(qsizetype anchor, qsizetype position) {
     position = std::clamp<qsizetype>(position, 0, length);
     const bool moved = position != m_position;
     const bool selection = anchor != m_anchor || moved;
+    // A caret that only moves repaints the lines it leaves and reaches; a selection may
+    // span the screen.
+    const bool caretOnly = m_anchor == m_position && anchor == position;
+    if (caretOnly) {
+        updateLines(m_tree->lineOf(m_position), m_tree->lineOf(m_position));
+        updateLines(m_tree->lineOf(position), m_tree->lineOf(position));
+    } else if (selection) {
+        viewport()->update();
+    }
     m_anchor = anchor;
     m_position = position;
     m_typing = false;
-    viewport()->update();
     if (moved && QAccessible::isActive()) {
         QAccessibleTextCursorEvent caret(this, static_cast<int>(position));
         QAccessible::updateAccessibility(&caret);
@@ -95,7 +103,8 @@ void TextBox::insertText(QStringView text) {
 
 void TextBox::onContentsChange(qsizetype position, qsizetype removed, qsizetype added) {
     const qsizetype lineCount = m_tree->lineCount();
-    m_lines->changed(position, lineCount != m_lineCount);
+    const bool breaksChanged = lineCount != m_lineCount;
+    m_lines->changed(position, breaksChanged);
     m_lineCount = lineCount;
     fitLineNumbers();
     for (qsizetype* at : {&m_position, &m_anchor}) {
@@ -107,9 +116,22 @@ void TextBox::onContentsChange(qsizetype position, qsizetype removed, qsizetype 
             *at += added;
     }
     updateScrollBars();
-    viewport()->update();
+    // Without a break coming or going, the lines below stay as they were.
+    updateLines(m_tree->lineOf(position),
+                breaksChanged ? m_lineCount : m_tree->lineOf(position + added));
     emit cursorPositionChanged();
     emit textChanged();
+}
+
+void TextBox::updateLines(qsizetype first, qsizetype last) {
+    const qsizetype top = firstVisibleLine();
+    first = std::max(first, top);
+    last = std::min(last, top + visibleLines());
+    if (first > last)
+        return;
+    const int height = lineHeight();
+    viewport()->update(0, static_cast<int>(first - top) * height, viewport()->width(),
+                       static_cast<int>(last - first + 1) * height);
 }
 
 void TextBox::setReadOnly(bool value) {

@@ -7,9 +7,11 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QInputMethodEvent>
+#include <QPaintEvent>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextCharFormat>
+#include <functional>
 #include <gtest/gtest.h>
 #include <tuple>
 
@@ -337,4 +339,37 @@ TEST_F(TextBoxTest, LineNumberMargin) {
     ASSERT_NE(numbers, nullptr);
     QTest::mousePress(numbers, Qt::LeftButton, {}, QPoint(2, box.lineHeight() + 2));
     EXPECT_EQ(box.selectedText(), u"second\n");
+}
+
+// Typing and caret moves repaint their own lines; a new break repaints from its line down.
+TEST_F(TextBoxTest, RepaintsOnlyWhatChanged) {
+    setText(u"one\ntwo\nthree\nfour\nfive"_s);
+    QCoreApplication::processEvents();
+    struct Painted : QObject {
+        QRegion region;
+        bool eventFilter(QObject*, QEvent* event) override {
+            if (event->type() == QEvent::Paint)
+                region += static_cast<QPaintEvent*>(event)->region();
+            return false;
+        }
+    } painted;
+    box.viewport()->installEventFilter(&painted);
+    const int line = box.lineHeight();
+    auto paintedAfter = [&](const std::function<void()>& action) {
+        QCoreApplication::processEvents();
+        painted.region = QRegion();
+        action();
+        QCoreApplication::processEvents();
+        return painted.region.boundingRect();
+    };
+    box.setCursorPosition(5);
+    QRect area = paintedAfter([&] { key(Qt::Key_Right); });
+    EXPECT_EQ(area.top(), line);
+    EXPECT_EQ(area.height(), line);
+    area = paintedAfter([&] { type(u"x"_s); });
+    EXPECT_EQ(area.top(), line);
+    EXPECT_EQ(area.height(), line);
+    area = paintedAfter([&] { key(Qt::Key_Return); });
+    EXPECT_EQ(area.top(), line);
+    EXPECT_GE(area.bottom(), 5 * line);
 }

@@ -133,6 +133,8 @@ private:
     bool routeKey(QEvent* event);
     void onContentsChange(qsizetype position, qsizetype removed, qsizetype added);
     void updateScrollBars();
+    // Repaints the lines from first to last that are on screen.
+    void updateLines(qsizetype first, qsizetype last);
     qsizetype visibleLines() const;
     qsizetype moved(Move move, qsizetype from) const;
     qsizetype moved(Move move) const { return moved(move, m_position); }
