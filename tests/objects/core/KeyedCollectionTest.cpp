@@ -174,6 +174,8 @@ TEST(KeyedCollection, NothingAmongMembersIsSkippedWhenRenumbering) {
 TEST(KeyedCollection, FailedAddLeavesNoTrace) {
     struct Fragile {
         Fragile() = default;
+        // NOLINTNEXTLINE(bugprone-exception-escape,performance-noexcept-move-constructor): throws
+        // on purpose.
         Fragile(Fragile&&) { throw std::runtime_error("move"); }
     };
     KeyedCollection<Fragile> fragile;
