@@ -81,10 +81,10 @@ QImage ProgressBar::picture() const {
 
 void ProgressBar::drawCaptionAcross(QPainter& painter, const QRect& box,
                                     const QString& caption) const {
-    static constexpr Qt::Alignment across[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
+    static constexpr Qt::Alignment Across[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
     const QString shown =
         painter.fontMetrics().elidedText(caption, Qt::ElideRight, box.width(), Qt::TextExpandTabs);
-    painter.drawText(box, int(across[m_captionAlign] | Qt::AlignVCenter) | CaptionFlags, shown);
+    painter.drawText(box, int(Across[m_captionAlign] | Qt::AlignVCenter) | CaptionFlags, shown);
 }
 
 void ProgressBar::drawCaptionUpward(QPainter& painter, const QRect& box,

@@ -13,7 +13,7 @@ constexpr uint32_t SystemColorCount = 31;
 
 // The palette role that plays each system colour's part, by index.
 QPalette::ColorRole roleOf(uint32_t index) {
-    static constexpr std::array<QPalette::ColorRole, SystemColorCount> roles = {
+    static constexpr std::array<QPalette::ColorRole, SystemColorCount> Roles = {
         QPalette::Button,          // scroll bar
         QPalette::Window,          // desktop
         QPalette::Highlight,       // active caption
@@ -46,7 +46,7 @@ QPalette::ColorRole roleOf(uint32_t index) {
         QPalette::Highlight,       // menu highlight
         QPalette::Window,          // menu bar
     };
-    return roles[index];
+    return Roles[index];
 }
 
 } // namespace

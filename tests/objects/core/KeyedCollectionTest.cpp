@@ -174,8 +174,8 @@ TEST(KeyedCollection, NothingAmongMembersIsSkippedWhenRenumbering) {
 TEST(KeyedCollection, FailedAddLeavesNoTrace) {
     struct Fragile {
         Fragile() = default;
-        // NOLINTNEXTLINE(bugprone-exception-escape,performance-noexcept-move-constructor): throws
-        // on purpose.
+        // Throws on purpose.
+        // NOLINTNEXTLINE(performance-noexcept-move-constructor)
         Fragile(Fragile&&) { throw std::runtime_error("move"); }
     };
     KeyedCollection<Fragile> fragile;
