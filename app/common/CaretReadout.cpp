@@ -100,7 +100,7 @@ QString characterCode(QStringView text, TextForm form) {
         text.size() > 1 && text[0].isHighSurrogate() && text[1].isLowSurrogate() ? 2 : 1;
     const QString character = text.left(length).toString();
     const char32_t scalar = character.toUcs4().value(0);
-    const QString unicode = u"U+%1"_s.arg(uint(scalar), 4, 16, QChar(u'0')).toUpper();
+    QString unicode = u"U+%1"_s.arg(uint(scalar), 4, 16, QChar(u'0')).toUpper();
     if (findUnmappable(character, form.charset).count > 0 || form.charset == SCS_UNKNOWN)
         return unicode;
     QByteArray bytes = encodeText(character, TextForm(form.charset), SLB_CRLF, false);

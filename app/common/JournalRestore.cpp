@@ -8,8 +8,7 @@ DocumentResult restoreDocument(Document& document, const JournalContents& conten
                                bool& editsWhole) {
     const JournalBase& base = contents.base;
     if (base.fromFile) {
-        const DocumentResult result =
-            document.loadRecovered(base.path, base.format, base.diskState);
+        DocumentResult result = document.loadRecovered(base.path, base.format, base.diskState);
         if (!result)
             return result;
     } else {

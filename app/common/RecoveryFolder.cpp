@@ -13,7 +13,7 @@ namespace penlark {
 RecoveryFolder::RecoveryFolder(QString path) : m_path(std::move(path)) {}
 
 QString RecoveryFolder::defaultPath() {
-    const QString given = qEnvironmentVariable("PENLARK_RECOVERY_DIR");
+    QString given = qEnvironmentVariable("PENLARK_RECOVERY_DIR");
     if (!given.isEmpty())
         return given;
     QString state = qEnvironmentVariable("XDG_STATE_HOME");

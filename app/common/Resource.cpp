@@ -5,8 +5,10 @@
 #include <cstddef>
 #include <exception>
 
+// NOLINTBEGIN(readability-identifier-naming): named by the generator of the data.
 extern const unsigned char stringTable[];
 extern const std::size_t stringTable_size;
+// NOLINTEND(readability-identifier-naming)
 
 namespace penlark {
 

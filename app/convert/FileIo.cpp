@@ -81,8 +81,9 @@ bool InputFile::readRegular(int fd, qsizetype size) {
     }
     m_region = region;
     m_regionSize = capacity + HugePage;
-    char* const start = reinterpret_cast<char*>(
-        (reinterpret_cast<std::uintptr_t>(region) + HugePage - 1) & ~(HugePage - 1));
+    const auto address = reinterpret_cast<std::uintptr_t>(region);
+    char* const start =
+        static_cast<char*>(region) + (((address + HugePage - 1) & ~(HugePage - 1)) - address);
     platform::adviseHugePages(start, capacity);
     std::size_t used = 0;
     while (used < capacity) {

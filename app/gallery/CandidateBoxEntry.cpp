@@ -7,8 +7,10 @@
 #include <QLabel>
 #include <QLineEdit>
 
+// NOLINTBEGIN(readability-identifier-naming): named by the generator of the data.
 extern const unsigned char toolbarImage[];
 extern const std::size_t toolbarImage_size;
+// NOLINTEND(readability-identifier-naming)
 
 namespace gallery {
 
@@ -17,7 +19,7 @@ using namespace tamsell;
 namespace {
 
 // Readings and words; the box shows them as "reading<TAB>word" with an image each.
-const char16_t* const words[][2] = {
+const char16_t* const Words[][2] = {
     {u"ねこ", u"猫"},   {u"いぬ", u"犬"},         {u"とり", u"鳥"},   {u"さかな", u"魚"},
     {u"はる", u"春"},   {u"なつ", u"夏"},         {u"あき", u"秋"},   {u"ふゆ", u"冬"},
     {u"やま", u"山"},   {u"かわ", u"川"},         {u"うみ", u"海"},   {u"そら", u"空"},
@@ -36,7 +38,7 @@ GalleryDemo makeCandidateBox(QWidget* parent, const Reporter& report) {
     auto* box = new CandidateBox(view);
     box->setItemPicture(QImage::fromData(toolbarImage, static_cast<int>(toolbarImage_size), "PNG"));
     int image = 0;
-    for (const auto& word : words) {
+    for (const auto& word : Words) {
         box->Items().Add(0, {}, image % 10 + 1,
                          QString::fromUtf16(word[0]) + u'\t' + QString::fromUtf16(word[1]));
         ++image;

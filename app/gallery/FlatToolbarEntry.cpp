@@ -5,8 +5,10 @@
 #include <QHBoxLayout>
 #include <QMenu>
 
+// NOLINTBEGIN(readability-identifier-naming): named by the generator of the data.
 extern const unsigned char toolbarImage[];
 extern const std::size_t toolbarImage_size;
+// NOLINTEND(readability-identifier-naming)
 
 namespace gallery {
 

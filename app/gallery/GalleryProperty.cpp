@@ -18,8 +18,8 @@ using tamsell::PSIS_REFERENCE;
     throw orvenly::AutomationError(orvenly::errors::InvalidPropertyValue);
 }
 
-const QString trueText = QStringLiteral("True");
-const QString falseText = QStringLiteral("False");
+const QString TrueText = QStringLiteral("True");
+const QString FalseText = QStringLiteral("False");
 
 } // namespace
 
@@ -28,9 +28,9 @@ GalleryProperty flagProperty(const QString& category, const QString& caption,
     return {category,
             caption,
             PSIS_LIST,
-            {trueText, falseText},
-            [get] { return get() ? trueText : falseText; },
-            [set](const QString& value) { set(value == trueText); },
+            {TrueText, FalseText},
+            [get = std::move(get)] { return get() ? TrueText : FalseText; },
+            [set = std::move(set)](const QString& value) { set(value == TrueText); },
             {}};
 }
 
@@ -41,8 +41,8 @@ GalleryProperty choiceProperty(const QString& category, const QString& caption,
             caption,
             PSIS_LIST,
             choices,
-            [get, choices] { return choices.value(get()); },
-            [set, choices](const QString& value) {
+            [get = std::move(get), choices] { return choices.value(get()); },
+            [set = std::move(set), choices](const QString& value) {
                 const auto index = choices.indexOf(value);
                 if (index < 0)
                     refuse();
@@ -57,8 +57,8 @@ GalleryProperty numberProperty(const QString& category, const QString& caption,
             caption,
             tamsell::PSIS_TEXT,
             {},
-            [get] { return QString::number(get()); },
-            [set](const QString& value) {
+            [get = std::move(get)] { return QString::number(get()); },
+            [set = std::move(set)](const QString& value) {
                 bool ok = false;
                 const int32_t number = value.trimmed().toInt(&ok);
                 if (!ok)
@@ -80,8 +80,8 @@ GalleryProperty colorProperty(const QString& category, const QString& caption,
             caption,
             PSIS_COLOR,
             {},
-            [get] { return tamsell::colorText(get()); },
-            [set](const QString& value) {
+            [get = std::move(get)] { return tamsell::colorText(get()); },
+            [set = std::move(set)](const QString& value) {
                 const std::optional<uint32_t> color = tamsell::parseColorText(value);
                 if (!color)
                     refuse();
@@ -96,7 +96,7 @@ GalleryProperty fontProperty(const QString& category, QWidget& control) {
             PSIS_REFERENCE,
             {},
             [&control] {
-                const QFont font = control.font();
+                const QFont& font = control.font();
                 return QStringLiteral("%1, %2pt").arg(font.family()).arg(font.pointSizeF());
             },
             {},

@@ -21,7 +21,7 @@ namespace gallery {
 namespace {
 
 // Marks the frame of the control whose properties the sheet shows.
-const QString marker = QStringLiteral("▶ ");
+const QString Marker = QStringLiteral("▶ ");
 
 } // namespace
 
@@ -94,7 +94,7 @@ void GalleryWindow::inspect(int index) {
     }
     for (int i = 0; i < count(); ++i) {
         const Shown& shown = m_shown[size_t(i)];
-        shown.frame->setTitle(i == index ? marker + shown.entry.name : shown.entry.name);
+        shown.frame->setTitle(i == index ? Marker + shown.entry.name : shown.entry.name);
     }
     const Shown& shown = m_shown[size_t(index)];
     m_inspector->show(shown.entry.describe(*shown.control));

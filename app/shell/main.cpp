@@ -43,7 +43,7 @@ constexpr int ModalRetryMs = 250;
 
 // Files a later start handed over open as the command line's would, once no modal dialog is
 // in the way (a close walk or a dialog must not see documents come and go under it).
-void openHandedFiles(QPointer<penlark::cMainFrame> frame, const QStringList& files) {
+void openHandedFiles(const QPointer<penlark::cMainFrame>& frame, const QStringList& files) {
     if (!frame)
         return;
     if (QApplication::activeModalWidget()) {

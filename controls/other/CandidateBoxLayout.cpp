@@ -12,7 +12,7 @@ namespace tamsell {
 namespace {
 
 // Room around the caption that auto size adds: the image's left margin and the text's.
-constexpr int captionMargins = 7;
+constexpr int CaptionMargins = 7;
 
 } // namespace
 
@@ -86,7 +86,7 @@ int CandidateBox::widestCaption() {
 void CandidateBox::fitWidth() {
     // The bar, when there is one, would otherwise cover the ends of the widest captions.
     const int bar = m_barShown ? m_scrollBar->width() : 0;
-    setFixedWidth(m_itemHeight + widestCaption() + captionMargins + 2 * borderWidth() + bar);
+    setFixedWidth(m_itemHeight + widestCaption() + CaptionMargins + 2 * borderWidth() + bar);
 }
 
 int32_t CandidateBox::TopIndex() const {

@@ -17,9 +17,9 @@ namespace tamsell {
 namespace {
 
 // Where images and captions stand in a row of item height h.
-constexpr int imageLeft = 2;
-constexpr int highlightGap = 3; // the highlight starts at h + 3
-constexpr int captionGap = 5;   // the caption at h + 5
+constexpr int ImageLeft = 2;
+constexpr int HighlightGap = 3; // the highlight starts at h + 3
+constexpr int CaptionGap = 5;   // the caption at h + 5
 
 } // namespace
 
@@ -72,15 +72,15 @@ void CandidateBox::drawRow(QPainter& painter, const CandidateItem& item, int y) 
     const QPalette& colors = palette();
     painter.fillRect(0, y, w, rowPitch(), resolveColor(m_backColor, colors));
     if (item.ImageBackColor() != -1)
-        painter.fillRect(imageLeft, y, h, h, resolveColor(uint32_t(item.ImageBackColor()), colors));
+        painter.fillRect(ImageLeft, y, h, h, resolveColor(uint32_t(item.ImageBackColor()), colors));
     if (item.Image() != 0 && !m_strip.isNull())
-        painter.drawImage(QPoint(imageLeft, y), m_strip, QRect(h * (item.Image() - 1), 0, h, h));
+        painter.drawImage(QPoint(ImageLeft, y), m_strip, QRect(h * (item.Image() - 1), 0, h, h));
     const bool selected = item.Selected();
     const QColor background = resolveColor(selected ? syscolor::Highlight : m_backColor, colors);
     QColor text = resolveColor(selected ? syscolor::HighlightText : m_foreColor, colors);
     if (!isEnabled())
         text = resolveColor(syscolor::GrayText, colors);
-    painter.fillRect(h + highlightGap, y, w - h - highlightGap, h, background);
+    painter.fillRect(h + HighlightGap, y, w - h - HighlightGap, h, background);
     painter.setPen(text);
     const QFontMetrics metrics(font());
     const int top = y + (h - metrics.height()) / 2;
@@ -89,9 +89,9 @@ void CandidateBox::drawRow(QPainter& painter, const CandidateItem& item, int y) 
         QTextOption option(Qt::AlignLeft | Qt::AlignTop);
         option.setWrapMode(QTextOption::NoWrap);
         option.setTabStopDistance(8 * metrics.averageCharWidth());
-        painter.drawText(QRectF(h + captionGap, top, w, metrics.height()), caption, option);
+        painter.drawText(QRectF(h + CaptionGap, top, w, metrics.height()), caption, option);
     } else {
-        painter.drawText(h + captionGap, top + metrics.ascent(), caption);
+        painter.drawText(h + CaptionGap, top + metrics.ascent(), caption);
     }
     if (m_hasFocus && item.Index() == m_focusIndex)
         drawFocusRect(painter, y, background);
@@ -99,7 +99,7 @@ void CandidateBox::drawRow(QPainter& painter, const CandidateItem& item, int y) 
 
 void CandidateBox::drawFocusRect(QPainter& painter, int y, const QColor& background) const {
     // Dotted, every other pixel inverted, as focus rectangles are drawn.
-    const int left = m_itemHeight + highlightGap;
+    const int left = m_itemHeight + HighlightGap;
     const int right = clientRect().width() - 1;
     const int bottom = y + m_itemHeight - 1;
     const QColor inverted(background.rgb() ^ 0xFFFFFF);

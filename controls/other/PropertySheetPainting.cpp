@@ -10,13 +10,13 @@ namespace tamsell {
 
 namespace {
 
-constexpr int glyphBox = 8;
-constexpr int glyphBar = 5;
+constexpr int GlyphBox = 8;
+constexpr int GlyphBar = 5;
 // Where header captions begin, right of the glyph column.
-constexpr int headerIndent = 3;
-constexpr int captionIndent = 2;
-constexpr int valueIndent = 2;
-constexpr int textFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
+constexpr int HeaderIndent = 3;
+constexpr int CaptionIndent = 2;
+constexpr int ValueIndent = 2;
+constexpr int TextFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
 
 } // namespace
 
@@ -46,7 +46,7 @@ void PropertySheet::drawSurface() {
     const int selected = currentRow();
     const std::vector<SheetRow>& rows = m_layout->rows();
     for (int r = 0; r < shown; ++r) {
-        const size_t index = size_t(topRow() - 1 + r);
+        const size_t index = size_t(topRow() - 1) + size_t(r);
         if (index >= rows.size())
             break;
         const SheetRow& row = rows[index];
@@ -66,10 +66,10 @@ void PropertySheet::drawHeader(QPainter& painter, const SheetRow& row, int y) co
                      resolveColor(selected ? syscolor::Highlight : syscolor::Window, palette()));
     if (m_style == PSS_CATEGORY)
         drawGlyph(painter, category, y);
-    const int left = m_layout->glyphWidth() + headerIndent;
+    const int left = m_layout->glyphWidth() + HeaderIndent;
     painter.setFont(m_layout->boldFont());
     painter.setPen(textColor(category.ForeColor(), category.Enabled() && isEnabled()));
-    painter.drawText(QRect(left, y + 1, width - left, m_layout->textHeight()), textFlags,
+    painter.drawText(QRect(left, y + 1, width - left, m_layout->textHeight()), TextFlags,
                      category.Caption());
     painter.fillRect(0, y + pitch - 1, width, 1, resolveColor(syscolor::ButtonShadow, palette()));
 }
@@ -81,12 +81,12 @@ void PropertySheet::drawGlyph(QPainter& painter, const SheetCategory& category, 
     const QColor ink = resolveColor(syscolor::WindowText, palette());
     painter.setPen(ink);
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(x, top, glyphBox - 1, glyphBox - 1);
+    painter.drawRect(x, top, GlyphBox - 1, GlyphBox - 1);
     // A plus while expanded, a minus while collapsed.
-    const int middle = glyphBar / 2 + 2;
+    const int middle = GlyphBar / 2 + 2;
     if (category.Expanded())
-        painter.fillRect(x + middle, top + 2, 1, glyphBar, ink);
-    painter.fillRect(x + 2, top + middle, glyphBar, 1, ink);
+        painter.fillRect(x + middle, top + 2, 1, GlyphBar, ink);
+    painter.fillRect(x + 2, top + middle, GlyphBar, 1, ink);
 }
 
 void PropertySheet::drawItem(QPainter& painter, const SheetRow& row, int y, bool selected) const {
@@ -103,11 +103,11 @@ void PropertySheet::drawItem(QPainter& painter, const SheetRow& row, int y, bool
     const bool enabled = item.Enabled() && row.category->Enabled() && isEnabled();
     painter.setFont(m_layout->font());
     painter.setPen(textColor(item.ForeColor(), enabled));
-    const int captionLeft = glyph + captionIndent;
-    painter.drawText(QRect(captionLeft, y + 1, valueLeft - 1 - captionLeft, t), textFlags,
+    const int captionLeft = glyph + CaptionIndent;
+    painter.drawText(QRect(captionLeft, y + 1, valueLeft - 1 - captionLeft, t), TextFlags,
                      item.Caption());
     const QString text = item.Text();
-    int x = valueLeft + valueIndent;
+    int x = valueLeft + ValueIndent;
     if (item.Style() == PSIS_COLOR) {
         if (const std::optional<uint32_t> color = parseColorText(text)) {
             const QRect swatch(x, y + 3, t - 4, t - 4);
@@ -118,7 +118,7 @@ void PropertySheet::drawItem(QPainter& painter, const SheetRow& row, int y, bool
             x += t - 1;
         }
     }
-    painter.drawText(QRect(x, y + 1, width - x, t), textFlags, text);
+    painter.drawText(QRect(x, y + 1, width - x, t), TextFlags, text);
     const QColor grid = resolveColor(syscolor::ButtonShadow, palette());
     painter.fillRect(valueLeft - 1, y, 1, pitch, grid);
     painter.fillRect(0, y + pitch - 1, width, 1, grid);

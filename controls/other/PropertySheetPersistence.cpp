@@ -14,7 +14,7 @@ QString prefixOf(const QString& parent, int index) {
     return parent + QStringLiteral("_s%1.").arg(index);
 }
 
-const QString countName = QStringLiteral("_sc.Count");
+const QString CountName = QStringLiteral("_sc.Count");
 
 void writeCandidate(PropertyBag& bag, const QString& prefix, const SheetItemCandidate& candidate) {
     bag.WriteProperty(prefix + "Key", candidate.Key(), QString());
@@ -32,7 +32,7 @@ void writeItem(PropertyBag& bag, const QString& prefix, const SheetItem& item) {
     bag.WriteProperty(prefix + "Enabled", item.Enabled(), true);
     bag.WriteProperty(prefix + "Visible", item.Visible(), true);
     bag.WriteProperty(prefix + "ForeColor", item.ForeColor(), SheetForeColorDefault);
-    bag.WriteProperty(prefix + countName, int32_t(item.Candidates().Count()), int32_t(0));
+    bag.WriteProperty(prefix + CountName, int32_t(item.Candidates().Count()), int32_t(0));
     for (const auto& candidate : item.Candidates())
         writeCandidate(bag, prefixOf(prefix, candidate->Index()), *candidate);
 }
@@ -44,7 +44,7 @@ void writeCategory(PropertyBag& bag, const QString& prefix, const SheetCategory&
     bag.WriteProperty(prefix + "Enabled", category.Enabled(), true);
     bag.WriteProperty(prefix + "Visible", category.Visible(), true);
     bag.WriteProperty(prefix + "ForeColor", category.ForeColor(), SheetForeColorDefault);
-    bag.WriteProperty(prefix + countName, int32_t(category.Items().Count()), int32_t(0));
+    bag.WriteProperty(prefix + CountName, int32_t(category.Items().Count()), int32_t(0));
     for (const auto& item : category.Items())
         writeItem(bag, prefixOf(prefix, item->Index()), *item);
 }
@@ -62,7 +62,7 @@ public:
     bool flag(const char* name, bool fallback) const {
         return m_bag.ReadProperty(m_prefix + name, fallback).toBoolean();
     }
-    int count() const { return m_bag.ReadProperty(m_prefix + countName, int32_t(0)).toLong(); }
+    int count() const { return m_bag.ReadProperty(m_prefix + CountName, int32_t(0)).toLong(); }
     Reader below(int index) const { return Reader(m_bag, prefixOf(m_prefix, index)); }
 
 private:
@@ -117,7 +117,7 @@ void PropertySheet::WriteProperties(PropertyBag& PropBag) const {
     PropBag.WriteProperty("Style", int32_t(m_style), int32_t(PSS_CATEGORY));
     PropBag.WriteProperty("IntegralHeight", m_integralHeight, true);
     PropBag.WriteProperty("ForeColor", int32_t(m_foreColor), int32_t(syscolor::WindowText));
-    PropBag.WriteProperty(countName, int32_t(m_categories.Count()), int32_t(0));
+    PropBag.WriteProperty(CountName, int32_t(m_categories.Count()), int32_t(0));
     for (const auto& category : m_categories)
         writeCategory(PropBag, prefixOf(QString(), category->Index()), *category);
 }

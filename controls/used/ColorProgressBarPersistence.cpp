@@ -10,11 +10,11 @@ using orvenly::Variant;
 namespace {
 
 namespace defaults {
-constexpr int32_t backColor = 0x000000;
-constexpr int32_t maxColor = 0x00FF00;
-constexpr int32_t minColor = 0x00FFFF;
-constexpr int32_t plusColor = 0xFF0000;
-constexpr int32_t minusColor = 0x0000FF;
+constexpr int32_t BackColor = 0x000000;
+constexpr int32_t MaxColor = 0x00FF00;
+constexpr int32_t MinColor = 0x00FFFF;
+constexpr int32_t PlusColor = 0xFF0000;
+constexpr int32_t MinusColor = 0x0000FF;
 } // namespace defaults
 
 } // namespace
@@ -23,11 +23,11 @@ void ColorProgressBar::WriteProperties(PropertyBag& PropBag) const {
     PropBag.WriteProperty("Appearance", int32_t(m_appearance), int32_t(cpa3D));
     PropBag.WriteProperty("BorderStyle", int32_t(m_borderStyle), int32_t(cpbFixedSingle));
     PropBag.WriteProperty("Orientation", int32_t(m_orientation), int32_t(cpoHorizontal));
-    PropBag.WriteProperty("BackColor", int32_t(m_backColor), defaults::backColor);
-    PropBag.WriteProperty("MaxColor", int32_t(m_maxColor), defaults::maxColor);
-    PropBag.WriteProperty("MinColor", int32_t(m_minColor), defaults::minColor);
-    PropBag.WriteProperty("PlusColor", int32_t(m_plusColor), defaults::plusColor);
-    PropBag.WriteProperty("MinusColor", int32_t(m_minusColor), defaults::minusColor);
+    PropBag.WriteProperty("BackColor", int32_t(m_backColor), defaults::BackColor);
+    PropBag.WriteProperty("MaxColor", int32_t(m_maxColor), defaults::MaxColor);
+    PropBag.WriteProperty("MinColor", int32_t(m_minColor), defaults::MinColor);
+    PropBag.WriteProperty("PlusColor", int32_t(m_plusColor), defaults::PlusColor);
+    PropBag.WriteProperty("MinusColor", int32_t(m_minusColor), defaults::MinusColor);
     PropBag.WriteProperty("HalfTransparent", m_halfTransparent, true);
     PropBag.WriteProperty("Max", m_range.max, int32_t(100));
     PropBag.WriteProperty("Min", m_range.min, int32_t(0));
@@ -53,15 +53,15 @@ void ColorProgressBar::ReadProperties(const PropertyBag& PropBag) {
     apply("Orientation", int32_t(cpoHorizontal), [&](const Variant& v) {
         setOrientation(ColorProgressBarOrientationConstants(v.toLong()));
     });
-    apply("BackColor", defaults::backColor,
+    apply("BackColor", defaults::BackColor,
           [&](const Variant& v) { setBackColor(uint32_t(v.toLong())); });
-    apply("MaxColor", defaults::maxColor,
+    apply("MaxColor", defaults::MaxColor,
           [&](const Variant& v) { setMaxColor(uint32_t(v.toLong())); });
-    apply("MinColor", defaults::minColor,
+    apply("MinColor", defaults::MinColor,
           [&](const Variant& v) { setMinColor(uint32_t(v.toLong())); });
-    apply("PlusColor", defaults::plusColor,
+    apply("PlusColor", defaults::PlusColor,
           [&](const Variant& v) { setPlusColor(uint32_t(v.toLong())); });
-    apply("MinusColor", defaults::minusColor,
+    apply("MinusColor", defaults::MinusColor,
           [&](const Variant& v) { setMinusColor(uint32_t(v.toLong())); });
     apply("HalfTransparent", true, [&](const Variant& v) { setHalfTransparent(v.toBoolean()); });
     apply("Max", int32_t(100), [&](const Variant& v) { setMax(v.toLong()); });

@@ -11,10 +11,10 @@ namespace tamsell {
 
 namespace {
 
-constexpr int32_t minimumImageSize = 16;
-constexpr int32_t minimumButtonSize = 24;
+constexpr int32_t MinimumImageSize = 16;
+constexpr int32_t MinimumButtonSize = 24;
 // Room that a button leaves around its image.
-constexpr int32_t imageMargin = 8;
+constexpr int32_t ImageMargin = 8;
 
 } // namespace
 
@@ -74,27 +74,27 @@ void FlatToolbar::setMap3DColors(bool Map3DColors) {
 
 void FlatToolbar::setImageWidth(int32_t ImageWidth) {
     requireValid(ImageWidth >= 0);
-    ImageWidth = std::max(ImageWidth, minimumImageSize);
+    ImageWidth = std::max(ImageWidth, MinimumImageSize);
     if (ImageWidth == m_imageWidth)
         return;
     m_imageWidth = ImageWidth;
-    m_buttonWidth = ImageWidth + imageMargin;
+    m_buttonWidth = ImageWidth + ImageMargin;
     Refresh();
 }
 
 void FlatToolbar::setImageHeight(int32_t ImageHeight) {
     requireValid(ImageHeight >= 0);
-    ImageHeight = std::max(ImageHeight, minimumImageSize);
+    ImageHeight = std::max(ImageHeight, MinimumImageSize);
     if (ImageHeight == m_imageHeight)
         return;
     m_imageHeight = ImageHeight;
-    m_buttonHeight = ImageHeight + imageMargin;
+    m_buttonHeight = ImageHeight + ImageMargin;
     Refresh();
 }
 
 void FlatToolbar::setButtonWidth(int32_t ButtonWidth) {
     requireValid(ButtonWidth >= 0);
-    ButtonWidth = std::max(ButtonWidth, minimumButtonSize);
+    ButtonWidth = std::max(ButtonWidth, MinimumButtonSize);
     if (ButtonWidth == m_buttonWidth)
         return;
     m_buttonWidth = ButtonWidth;
@@ -103,7 +103,7 @@ void FlatToolbar::setButtonWidth(int32_t ButtonWidth) {
 
 void FlatToolbar::setButtonHeight(int32_t ButtonHeight) {
     requireValid(ButtonHeight >= 0);
-    ButtonHeight = std::max(ButtonHeight, minimumButtonSize);
+    ButtonHeight = std::max(ButtonHeight, MinimumButtonSize);
     if (ButtonHeight == m_buttonHeight)
         return;
     m_buttonHeight = ButtonHeight;

@@ -7,10 +7,10 @@ namespace tamsell {
 
 namespace {
 
-constexpr int32_t gripperSize = 9;
-constexpr int32_t separatorSize = 4;
+constexpr int32_t GripperSize = 9;
+constexpr int32_t SeparatorSize = 4;
 // What an empty movable toolbar keeps beside its gripper.
-constexpr int32_t emptyContent = 3;
+constexpr int32_t EmptyContent = 3;
 
 bool isSeparator(const ButtonObject& button) {
     return button.Style() == FTBS_SEPARATOR || button.Style() == FTBS_SEPARATORBREAK;
@@ -20,7 +20,7 @@ bool isSeparator(const ButtonObject& button) {
 
 int32_t FlatToolbar::naturalWidth(const ButtonObject& button) const {
     if (isSeparator(button))
-        return separatorSize;
+        return SeparatorSize;
     if (button.Style() == FTBS_PLACEHOLDER)
         return std::max(button.Length(), 0);
     switch (button.ExStyle()) {
@@ -35,7 +35,7 @@ int32_t FlatToolbar::naturalWidth(const ButtonObject& button) const {
 
 void FlatToolbar::layOut() {
     const int border = m_borderStyle == FTB_FIXEDSINGLE ? 1 : 0;
-    const int gripper = m_movable ? gripperSize : 0;
+    const int gripper = m_movable ? GripperSize : 0;
     switch (m_style) {
     case FTS_VERTICAL:
         layOutVertical(border, gripper);
@@ -60,7 +60,7 @@ void FlatToolbar::layOutHorizontal(int border, int gripper) {
     }
     int32_t width = x - border - gripper;
     if (m_buttons.Count() == 0 && m_movable)
-        width = emptyContent;
+        width = EmptyContent;
     m_size = QSize(width + 2 * border + gripper, m_buttonHeight + 2 * border);
 }
 
@@ -76,7 +76,7 @@ void FlatToolbar::layOutVertical(int border, int gripper) {
         if (isSeparator(*button) || button->Style() == FTBS_PLACEHOLDER) {
             button->m_left = border;
             button->m_width = m_columnWidth;
-            button->m_height = isSeparator(*button) ? separatorSize : naturalWidth(*button);
+            button->m_height = isSeparator(*button) ? SeparatorSize : naturalWidth(*button);
         } else {
             button->m_width = naturalWidth(*button);
             button->m_height = m_buttonHeight;
@@ -86,7 +86,7 @@ void FlatToolbar::layOutVertical(int border, int gripper) {
     }
     int32_t height = y - border - gripper;
     if (m_buttons.Count() == 0 && m_movable)
-        height = emptyContent;
+        height = EmptyContent;
     m_size = QSize(m_columnWidth + 2 * border, height + 2 * border + gripper);
 }
 
@@ -110,9 +110,9 @@ void FlatToolbar::layOutRect(int border, int gripper) {
             endRow();
             button->m_left = start;
             button->m_top = y;
-            button->m_height = separatorSize;
+            button->m_height = SeparatorSize;
             breaks.push_back(button.get());
-            y += separatorSize;
+            y += SeparatorSize;
             continue;
         }
         button->m_left = x;
@@ -123,7 +123,7 @@ void FlatToolbar::layOutRect(int border, int gripper) {
         rowHasButtons = true;
     }
     endRow();
-    m_widestRow = std::max(m_widestRow, emptyContent);
+    m_widestRow = std::max(m_widestRow, EmptyContent);
     for (ButtonObject* rowBreak : breaks)
         rowBreak->m_width = m_widestRow;
     const int32_t height = std::max(y - border, m_buttonHeight);

@@ -8,12 +8,12 @@ namespace tamsell {
 
 namespace {
 
-constexpr int gripperBar = 3;
-constexpr int imageInset = 4;
+constexpr int GripperBar = 3;
+constexpr int ImageInset = 4;
 // The arrow part of an independent drop-down button.
-constexpr int arrowPart = 9;
+constexpr int ArrowPart = 9;
 // Blue, the colour of an arrow under the pointer.
-const QColor activeArrow(0, 0, 255);
+const QColor ActiveArrow(0, 0, 255);
 
 bool isChecked(const ButtonObject& button) {
     return (button.Style() == FTBS_CHECK || button.Style() == FTBS_RADIO) &&
@@ -48,7 +48,7 @@ void drawArrowOfRow(QPainter& painter, int x, int y, int row, const Scheme& sche
     if (row == 2)
         drawEmbossedArrow(painter, x, y, scheme);
     else
-        drawArrow(painter, x, y, row == 0 ? activeArrow : scheme.text);
+        drawArrow(painter, x, y, row == 0 ? ActiveArrow : scheme.text);
 }
 
 } // namespace
@@ -80,13 +80,13 @@ void FlatToolbar::drawGripper(QPainter& painter, int border, int gripper) const 
     const int at = border + gripper;
     if (m_style == FTS_VERTICAL) {
         for (int y : {at - 6, at - 3})
-            drawEdge(painter, QRect(border + 1, y, m_columnWidth - 2, gripperBar),
+            drawEdge(painter, QRect(border + 1, y, m_columnWidth - 2, GripperBar),
                      Edge::RaisedInner, scheme);
         return;
     }
     const int length = (m_style == FTS_RECT ? m_size.height() - 2 * border : m_buttonHeight) - 2;
     for (int x : {at - 6, at - 3})
-        drawEdge(painter, QRect(x, border + 1, gripperBar, length), Edge::RaisedInner, scheme);
+        drawEdge(painter, QRect(x, border + 1, GripperBar, length), Edge::RaisedInner, scheme);
 }
 
 void FlatToolbar::drawSeparator(QPainter& painter, const ButtonObject& button) const {
@@ -165,7 +165,7 @@ void FlatToolbar::drawButton(QPainter& painter, const ButtonObject& button,
         const int arrowRow = number == 1 ? 1 : number == 2 ? 2 : 0;
         drawArrowOfRow(painter, left + button.Width() - 6, top + button.Height() / 2, arrowRow,
                        scheme);
-        const QRect part(left + button.Width() - 10, top + 1, arrowPart, button.Height() - 2);
+        const QRect part(left + button.Width() - 10, top + 1, ArrowPart, button.Height() - 2);
         if (state == PaintState::Hot || state == PaintState::Pressed)
             drawEdge(painter, part, Edge::RaisedInner, scheme);
         else if (state == PaintState::ArrowPressed)
@@ -203,7 +203,7 @@ void FlatToolbar::drawImage(QPainter& painter, const ButtonObject& button, int r
     }
     painter.save();
     painter.setClipRect(QRect(button.Left(), button.Top(), button.Width(), m_buttonHeight));
-    painter.drawImage(button.Left() + imageInset + offset, button.Top() + imageInset + offset,
+    painter.drawImage(button.Left() + ImageInset + offset, button.Top() + ImageInset + offset,
                       cell);
     painter.restore();
 }

@@ -10,7 +10,7 @@ namespace {
 using orvenly::PropertyBag;
 using orvenly::Variant;
 
-constexpr int32_t currentVersion = 3;
+constexpr int32_t CurrentVersion = 3;
 
 void writeButton(PropertyBag& bag, const QString& prefix, const ButtonObject& button) {
     bag.WriteProperty(prefix + "Key", button.Key(), QString());
@@ -53,7 +53,7 @@ void FlatToolbar::WriteProperties(PropertyBag& PropBag) const {
     PropBag.WriteProperty("ButtonHeight", m_buttonHeight, int32_t(24));
     PropBag.WriteProperty("CaptionLines", m_captionLines, int32_t(1));
     PropBag.WriteProperty("ButtonPicture", pictureBytes(m_picture), Variant());
-    PropBag.WriteProperty("_Version", currentVersion, int32_t(1));
+    PropBag.WriteProperty("_Version", CurrentVersion, int32_t(1));
     PropBag.WriteProperty("_sc.Count", int32_t(m_buttons.Count()), int32_t(0));
     for (const auto& button : m_buttons)
         writeButton(PropBag, QStringLiteral("_s%1.").arg(button->Index()), *button);

@@ -9,11 +9,11 @@ namespace tamsell {
 namespace {
 
 // Width of the arrow part that an independent drop-down button reacts to.
-constexpr int arrowHitWidth = 10;
+constexpr int ArrowHitWidth = 10;
 
 bool onArrowPart(const ButtonObject& button, int x) {
     return button.ExStyle() == FTBS_EX_INDEPENDENTDROPDOWN &&
-           x >= button.Left() + button.Width() - arrowHitWidth;
+           x >= button.Left() + button.Width() - ArrowHitWidth;
 }
 
 } // namespace

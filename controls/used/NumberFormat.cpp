@@ -334,7 +334,7 @@ struct Choice {
     const char* yes;
     const char* no;
 };
-constexpr Choice choices[] = {
+constexpr Choice Choices[] = {
     {"yes/no", "Yes", "No"}, {"true/false", "True", "False"}, {"on/off", "On", "Off"}};
 
 QString generalNumber(double number, const QLocale& locale) {
@@ -368,7 +368,7 @@ QString formatNumber(double number, const QString& pattern, const QLocale& local
         return generalNumber(number, locale);
     if (key == QLatin1String("currency"))
         return locale.toCurrencyString(number);
-    for (const Choice& choice : choices)
+    for (const Choice& choice : Choices)
         if (key == QLatin1String(choice.name))
             return QString::fromLatin1(number != 0 ? choice.yes : choice.no);
     const QString named = namedPattern(pattern);

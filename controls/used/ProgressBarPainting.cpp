@@ -8,8 +8,8 @@ namespace tamsell {
 
 namespace {
 
-constexpr int frameWidth = 2;
-constexpr int captionFlags = Qt::TextSingleLine | Qt::TextExpandTabs;
+constexpr int FrameWidth = 2;
+constexpr int CaptionFlags = Qt::TextSingleLine | Qt::TextExpandTabs;
 
 // Each pixel becomes NOT(pixel XOR colour): the colour itself over the white ground, white
 // over caption pixels drawn in that colour.
@@ -49,7 +49,7 @@ QImage ProgressBar::picture() const {
             drawEdge(painter, box, Edge::SunkenOuter, scheme);
         }
         if (m_borderStyle != pbrNone)
-            box.adjust(frameWidth, frameWidth, -frameWidth, -frameWidth);
+            box.adjust(FrameWidth, FrameWidth, -FrameWidth, -FrameWidth);
         if (box.isEmpty())
             return image;
         painter.fillRect(box, Qt::white);
@@ -81,24 +81,24 @@ QImage ProgressBar::picture() const {
 
 void ProgressBar::drawCaptionAcross(QPainter& painter, const QRect& box,
                                     const QString& caption) const {
-    static constexpr Qt::Alignment across[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
+    static constexpr Qt::Alignment Across[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
     const QString shown =
         painter.fontMetrics().elidedText(caption, Qt::ElideRight, box.width(), Qt::TextExpandTabs);
-    painter.drawText(box, int(across[m_captionAlign] | Qt::AlignVCenter) | captionFlags, shown);
+    painter.drawText(box, int(Across[m_captionAlign] | Qt::AlignVCenter) | CaptionFlags, shown);
 }
 
 void ProgressBar::drawCaptionUpward(QPainter& painter, const QRect& box,
                                     const QString& caption) const {
-    const QSize text = painter.fontMetrics().size(captionFlags, caption);
+    const QSize text = painter.fontMetrics().size(CaptionFlags, caption);
     // Where the text starts, reading upward.
     int start = box.top() + text.width();
     if (m_captionAlign == pbrLeftBottom)
         start = box.top() + box.height();
     else if (m_captionAlign == pbrCenter)
         start = box.top() + (text.width() + box.height()) / 2;
-    painter.translate(box.left() + (box.width() - text.height()) / 2, start);
+    painter.translate(QPoint(box.left() + (box.width() - text.height()) / 2, start));
     painter.rotate(-90);
-    painter.drawText(QRect(QPoint(0, 0), text), int(Qt::AlignLeft | Qt::AlignTop) | captionFlags,
+    painter.drawText(QRect(QPoint(0, 0), text), int(Qt::AlignLeft | Qt::AlignTop) | CaptionFlags,
                      caption);
 }
 

@@ -9,11 +9,11 @@ namespace tamsell {
 
 namespace {
 
-constexpr uint32_t systemColorCount = 31;
+constexpr uint32_t SystemColorCount = 31;
 
 // The palette role that plays each system colour's part, by index.
 QPalette::ColorRole roleOf(uint32_t index) {
-    static constexpr std::array<QPalette::ColorRole, systemColorCount> roles = {
+    static constexpr std::array<QPalette::ColorRole, SystemColorCount> Roles = {
         QPalette::Button,          // scroll bar
         QPalette::Window,          // desktop
         QPalette::Highlight,       // active caption
@@ -46,14 +46,14 @@ QPalette::ColorRole roleOf(uint32_t index) {
         QPalette::Highlight,       // menu highlight
         QPalette::Window,          // menu bar
     };
-    return roles[index];
+    return Roles[index];
 }
 
 } // namespace
 
 bool isValidColor(uint32_t value) {
     if ((value & syscolor::Flag) != 0)
-        return (value & ~syscolor::Flag) < systemColorCount;
+        return (value & ~syscolor::Flag) < SystemColorCount;
     return (value & 0xFF000000u) == 0;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QtGlobal>
+#include <cstddef>
 #include <cstdint>
 
 #ifdef __SSE2__
@@ -64,7 +65,8 @@ static_assert(takenAfterRunsMatches());
 template <typename Mask> uint64_t blockBits(const uint8_t* p, Mask mask) {
     uint64_t bits = 0;
     for (int k = 0; k < Block / 16; ++k) {
-        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
+        const __m128i chunk =
+            _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + std::ptrdiff_t{16} * k));
         bits |= uint64_t{static_cast<uint16_t>(_mm_movemask_epi8(mask(chunk)))} << (16 * k);
     }
     return bits;

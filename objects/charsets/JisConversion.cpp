@@ -13,8 +13,10 @@
 #include <memory>
 
 // The 64-byte half-width katakana table, embedded by the build.
+// NOLINTBEGIN(readability-identifier-naming): named by the generator of the data.
 extern const unsigned char halfwidthKatakanaTable[];
 extern const std::size_t halfwidthKatakanaTable_size;
+// NOLINTEND(readability-identifier-naming)
 
 namespace orvenly {
 

@@ -11,6 +11,7 @@ inline constexpr int CodeCount = 6067;
 
 // The character of the code bytes b1 b2: characters[(b1 - 0xA1) * Rows + b2 - 0xA1], 0 where
 // the code is unassigned.
+// NOLINTBEGIN(readability-identifier-naming): named by the generator of the data.
 [[gnu::visibility("hidden")]] extern const char16_t characters[Rows * Rows];
 
 // Each character's code, b1 << 8 | b2, in the order of the characters.
@@ -19,5 +20,6 @@ struct Code {
     uint16_t code;
 };
 [[gnu::visibility("hidden")]] extern const Code codes[CodeCount];
+// NOLINTEND(readability-identifier-naming)
 
 } // namespace orvenly::charsets::jisx0212

@@ -58,7 +58,7 @@ void appendCharacter(Output& output, char16_t c, Charset target) {
 void* tableMemory(std::size_t size) {
     constexpr std::size_t Region = std::size_t{4} << 20;
     static_assert(3 * sizeof(ShiftJisOutputs) + 2 * sizeof(EucOutputs) +
-                      2 * sizeof(CodePointOutputs) + 7 * 64 <=
+                      2 * sizeof(CodePointOutputs) + 7 * std::size_t{64} <=
                   Region);
     static char* const region = [] {
         void* memory = std::aligned_alloc(Region, Region);
@@ -145,10 +145,11 @@ const EucOutputs* makeEucOutputs(Charset target) {
     }
     for (int b1 = 0; b1 < 94; ++b1) {
         for (int b2 = 0; b2 < 94; ++b2) {
-            appendCharacter(outputs->triples[static_cast<std::size_t>(b1 * 94 + b2)],
-                            supplementCharacter(static_cast<uint8_t>(0xA1 + b1),
-                                                static_cast<uint8_t>(0xA1 + b2)),
-                            target);
+            appendCharacter(
+                outputs->triples[static_cast<std::size_t>(b1) * 94 + static_cast<std::size_t>(b2)],
+                supplementCharacter(static_cast<uint8_t>(0xA1 + b1),
+                                    static_cast<uint8_t>(0xA1 + b2)),
+                target);
         }
     }
     return outputs;

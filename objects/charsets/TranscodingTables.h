@@ -52,7 +52,7 @@ struct ShiftJisOutputs {
 // (b1 - 0xA1) * 94 + b2 - 0xA1.
 struct EucOutputs {
     std::array<Output, 0x10000> pairs;
-    std::array<Output, 94 * 94> triples;
+    std::array<Output, std::size_t{94} * 94> triples;
 };
 
 // The output of every character of the basic plane that UTF-8 input holds, of all beyond it

@@ -35,7 +35,7 @@ QString format(Date value) {
     const QTime time = QTime(0, 0).addSecs(int(seconds));
     if (day == 0)
         return time.toString(u"hh:mm:ss");
-    const QString date = epoch().addDays(day).toString(u"yyyy/MM/dd");
+    QString date = epoch().addDays(day).toString(u"yyyy/MM/dd");
     if (seconds == 0)
         return date;
     return date + u' ' + time.toString(u"hh:mm:ss");

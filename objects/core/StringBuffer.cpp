@@ -26,13 +26,13 @@ void StringBuffer::Concat(const QString& CatString) {
 void StringBuffer::ensureCapacity(int64_t need) {
     if (m_capacity >= need)
         return;
-    constexpr int64_t limit = std::numeric_limits<int32_t>::max();
-    if (need > limit)
+    constexpr int64_t Limit = std::numeric_limits<int32_t>::max();
+    if (need > Limit)
         throw AutomationError(errors::OutOfMemory);
     // Whole steps, computed at once rather than added one by one; only the last step below
     // the size limit may be cut short.
     const int64_t steps = (need - m_capacity + m_growStep - 1) / m_growStep;
-    const int64_t capacity = std::min(m_capacity + steps * m_growStep, limit);
+    const int64_t capacity = std::min(m_capacity + steps * m_growStep, Limit);
     m_storage.resize(capacity, QChar(u'\0'));
     m_capacity = int32_t(capacity);
 }

@@ -155,13 +155,13 @@ Currency Currency::fromDouble(double value) {
 
 Variant::Type Variant::type() const {
     // In the order of the alternatives of m_value.
-    static constexpr std::array types{
+    static constexpr std::array Types{
         Type::Empty,  Type::Null,      Type::Integer, Type::Long,   Type::Single,
         Type::Double, Type::Currency,  Type::Date,    Type::String, Type::Boolean,
         Type::Byte,   Type::ByteArray, Type::Object,
     };
-    static_assert(types.size() == std::variant_size_v<decltype(m_value)>);
-    return types[m_value.index()];
+    static_assert(Types.size() == std::variant_size_v<decltype(m_value)>);
+    return Types[m_value.index()];
 }
 
 bool Variant::isNumeric() const {

@@ -79,7 +79,7 @@ private:
         default:
             return false;
         }
-        const qsizetype resourceEntry = directories + ResourceTableIndex * 8;
+        const qsizetype resourceEntry = directories + qsizetype{ResourceTableIndex} * 8;
         if (optional.size() < resourceEntry + 8 || dword(optional, countAt) <= ResourceTableIndex)
             return false;
         m_resourceBase = dword(optional, resourceEntry);
@@ -112,9 +112,9 @@ uint32_t directoryEntry(PeImage& image, uint32_t offset, std::optional<uint16_t>
     if (entries.isEmpty())
         return 0;
     for (uint32_t i = 0; i < count; ++i) {
-        const uint32_t name = dword(entries, i * 8);
+        const uint32_t name = dword(entries, qsizetype(i) * 8);
         if (!id || name == *id)
-            return dword(entries, i * 8 + 4);
+            return dword(entries, qsizetype(i) * 8 + 4);
     }
     return 0;
 }

@@ -14,7 +14,7 @@ namespace orvenly {
 namespace {
 
 // Shortcuts are small; anything larger is no shortcut, and is not read into memory.
-constexpr qint64 MaxLinkFileSize = 16 * 1024 * 1024;
+constexpr qint64 MaxLinkFileSize = qint64{16} * 1024 * 1024;
 
 constexpr int32_t HotKeyModifierShift = 16;
 constexpr int32_t HotKeyModifierMask = SLHK_SHIFT | SLHK_CONTROL | SLHK_ALT | SLHK_EXT;

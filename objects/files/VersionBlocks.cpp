@@ -61,7 +61,7 @@ std::optional<Block> blockAt(QByteArrayView resource, qsizetype offset, qsizetyp
 
 std::optional<Block> child(QByteArrayView resource, const Block& parent, const QString& key) {
     for (qsizetype at = parent.children; at < parent.end;) {
-        const std::optional<Block> block = blockAt(resource, at, parent.end);
+        std::optional<Block> block = blockAt(resource, at, parent.end);
         if (!block)
             return std::nullopt;
         if (block->key.compare(key, Qt::CaseInsensitive) == 0)

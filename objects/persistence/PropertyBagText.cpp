@@ -125,7 +125,7 @@ public:
         const qsizetype equals = m_line.indexOf(u'=', m_at);
         if (equals < 0)
             fail();
-        const QString bare = m_line.sliced(m_at, equals - m_at).trimmed().toString();
+        QString bare = m_line.sliced(m_at, equals - m_at).trimmed().toString();
         m_at = equals;
         return bare;
     }

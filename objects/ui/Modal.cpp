@@ -96,6 +96,7 @@ int32_t MsgBox(QWidget* parent, const QString& prompt, int32_t style, const QStr
     const std::vector<ButtonChoice> buttons = buttonsOf(style);
     QMessageBox box(iconOf(style), caption, prompt, QMessageBox::NoButton, parent);
     std::vector<std::pair<QAbstractButton*, int32_t>> made;
+    made.reserve(buttons.size());
     for (const ButtonChoice& choice : buttons)
         made.emplace_back(box.addButton(choice.text, choice.role), choice.answer);
     const size_t defaultIndex = static_cast<size_t>((style >> 8) & 0xF);

@@ -12,7 +12,7 @@ char16_t decodeByte(uint8_t b) {
 }
 
 char16_t decodePair(uint8_t lead, uint8_t trail) {
-    const uint8_t row = tables::leadRows[lead];
+    const uint8_t row = tables::LeadRows[lead];
     if (row == tables::NotALeadByte)
         return ReplacementCharacter;
     const char16_t ch = tables::pairs[row][trail];
@@ -32,7 +32,7 @@ struct Utf16Writer {
     }
     void single(uint8_t b) { *out++ = tables::singleByte[b]; }
     void pair(uint8_t lead, uint8_t trail) {
-        *out++ = tables::pairs[tables::leadRows[lead]][trail];
+        *out++ = tables::pairs[tables::LeadRows[lead]][trail];
     }
     void broken() { *out++ = ReplacementCharacter; }
 };

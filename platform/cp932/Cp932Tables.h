@@ -16,7 +16,7 @@ inline constexpr char16_t NotATrailByte = 0xFFFF;
 // The row of each lead byte in pairs, NotALeadByte for the other bytes. A table, since one
 // lookup beats the range tests in the decoding loop.
 inline constexpr uint8_t NotALeadByte = 0xFF;
-constexpr std::array<uint8_t, 256> leadRows = [] {
+constexpr std::array<uint8_t, 256> LeadRows = [] {
     std::array<uint8_t, 256> rows{};
     uint8_t next = 0;
     for (int b = 0; b < 256; ++b)
@@ -27,12 +27,14 @@ constexpr std::array<uint8_t, 256> leadRows = [] {
 // The tables are hidden, so that the conversion loops reach them directly rather than through
 // the GOT; that alone makes encoding a quarter faster.
 
+// NOLINTBEGIN(readability-identifier-naming): named by the generator of the data.
 // The character of each byte alone; U+FFFD for lead bytes.
 [[gnu::visibility("hidden")]] extern const char16_t singleByte[256];
-// pairs[leadRows[lead]][trail]: the character of a two-byte code, U+FFFD where it is undefined,
+// pairs[LeadRows[lead]][trail]: the character of a two-byte code, U+FFFD where it is undefined,
 // NotATrailByte where trail cannot be a trail byte.
 [[gnu::visibility("hidden")]] extern const char16_t pairs[LeadCount][256];
 // The code of each character as encodeChar gives it.
 [[gnu::visibility("hidden")]] extern const uint16_t encoding[0x10000];
+// NOLINTEND(readability-identifier-naming)
 
 } // namespace platform::cp932::tables

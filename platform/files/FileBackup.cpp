@@ -76,7 +76,7 @@ QString backupFolder() {
         state = home + u"/.local/state"_s;
     }
     const QString program = state + u"/penlark"_s;
-    const QString folder = program + u"/backup"_s;
+    QString folder = program + u"/backup"_s;
     if (!QDir().mkpath(state) || !makePrivateFolder(program) || !makePrivateFolder(folder))
         return {};
     return folder;

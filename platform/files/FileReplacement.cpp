@@ -86,7 +86,7 @@ void syncFolder(const QString& folder) {
 
 QString resolveWriteTarget(const QString& fileName) {
     const QFileInfo named(fileName);
-    const QString existing = named.canonicalFilePath();
+    QString existing = named.canonicalFilePath();
     if (!existing.isEmpty())
         return existing;
     QString path = named.absoluteFilePath();

@@ -23,7 +23,7 @@ QString installedSpelling(const QStringList& installed, const QString& face) {
 
 QString japaneseFallback(const QStringList& installed) {
     for (const QString& face : PreferredJapaneseFaces) {
-        const QString family = installedSpelling(installed, face);
+        QString family = installedSpelling(installed, face);
         if (!family.isEmpty())
             return family;
     }
@@ -39,7 +39,7 @@ QString japaneseFallback(const QStringList& installed) {
 QString displayFamily(const QString& faceName) {
     const QStringList installed = QFontDatabase::families();
     if (!faceName.isEmpty()) {
-        const QString family = installedSpelling(installed, faceName);
+        QString family = installedSpelling(installed, faceName);
         if (!family.isEmpty())
             return family;
     }

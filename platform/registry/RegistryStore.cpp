@@ -148,7 +148,7 @@ std::shared_ptr<RegistryStore> RegistryStore::shared() {
 }
 
 QString RegistryStore::defaultPath() {
-    const QString explicitPath = qEnvironmentVariable("ORVENLY_REGISTRY");
+    QString explicitPath = qEnvironmentVariable("ORVENLY_REGISTRY");
     if (!explicitPath.isEmpty())
         return explicitPath;
     QString config = qEnvironmentVariable("XDG_CONFIG_HOME");

@@ -240,7 +240,7 @@ TEST_F(FileReplacementTest, SmallWritesAreCheckedOneByOne) {
 
 TEST_F(FileReplacementTest, AFullDiskLeavesTheOriginalAsItWas) {
     ASSERT_TRUE(QDir(dir.path()).mkdir("disk"));
-    const std::optional<int> status = runOnSmallDisk(path("disk"), 4 * 4096, [&] {
+    const std::optional<int> status = runOnSmallDisk(path("disk"), qint64{4} * 4096, [&] {
         const QString doc = path("disk/doc.txt");
         const QByteArray original = filled(4096, 'o');
         QFile file(doc);

@@ -34,7 +34,7 @@ protected:
 TEST_F(FontResolver, InstalledFaceIsKeptInItsInstalledSpelling) {
     const QStringList families = QFontDatabase::families();
     ASSERT_FALSE(families.isEmpty());
-    const QString face = families.constLast();
+    const QString& face = families.constLast();
     EXPECT_EQ(platform::displayFamily(face), face);
     EXPECT_EQ(platform::displayFamily(face.toUpper()), face);
 }

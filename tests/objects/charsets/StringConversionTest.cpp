@@ -252,7 +252,7 @@ TEST(ConvertBreakCode, MatchesStepwiseReplacement) {
         // A string of its own with room rewrites in place; a shared one is left alone.
         QString roomy = text;
         roomy.detach();
-        roomy.reserve(2 * length);
+        roomy.reserve(qsizetype{2} * length);
         StringLineBreakCodeConstants code{};
         ASSERT_EQ(withBreaks(roomy, &code), expected) << round;
         ASSERT_EQ(code, expectedCode) << round;

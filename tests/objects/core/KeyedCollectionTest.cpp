@@ -174,6 +174,8 @@ TEST(KeyedCollection, NothingAmongMembersIsSkippedWhenRenumbering) {
 TEST(KeyedCollection, FailedAddLeavesNoTrace) {
     struct Fragile {
         Fragile() = default;
+        // Throws on purpose.
+        // NOLINTNEXTLINE(performance-noexcept-move-constructor)
         Fragile(Fragile&&) { throw std::runtime_error("move"); }
     };
     KeyedCollection<Fragile> fragile;

@@ -69,12 +69,12 @@ TEST_F(TextBoxTest, HitTestingFindsEveryCaretPosition) {
     EXPECT_GT(wide, caretX() - half);
 
     // Across the cut at 4096 characters the caret moves by one character's width.
-    const qsizetype long_ = box.storage().lineStart(2);
-    box.setCursorPosition(long_ + 4095);
+    const qsizetype longLine = box.storage().lineStart(2);
+    box.setCursorPosition(longLine + 4095);
     const int before = caretX();
-    box.setCursorPosition(long_ + 4096);
+    box.setCursorPosition(longLine + 4096);
     EXPECT_NEAR(caretX() - before, box.fontMetrics().horizontalAdvance(u'x'), 1);
-    EXPECT_EQ(box.positionAt(box.cursorRect().center() + QPoint(1, 0)), long_ + 4096);
+    EXPECT_EQ(box.positionAt(box.cursorRect().center() + QPoint(1, 0)), longLine + 4096);
 }
 
 // Up and Down keep to the x where they began, over lines of different widths; Home, End,

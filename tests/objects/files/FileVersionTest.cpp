@@ -25,7 +25,7 @@ protected:
     void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
 
     QString file(const QByteArray& bytes) {
-        const QString path = m_dir.filePath(u"sample.exe"_qs);
+        QString path = m_dir.filePath(u"sample.exe"_qs);
         writeRaw(path, bytes);
         return path;
     }

@@ -18,7 +18,7 @@ using namespace orvenly;
 namespace {
 
 // Once the file dialog is up: types text as the name, accepts, then runs then.
-void typeIntoDialog(const QString& text, std::function<void()> then = {}) {
+void typeIntoDialog(const QString& text, const std::function<void()>& then = {}) {
     QTimer::singleShot(50, [text, then] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         if (!dialog)

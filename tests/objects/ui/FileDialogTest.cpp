@@ -17,7 +17,7 @@ namespace {
 // Answers the dialogs of one kind for the life of a test and records what they were asked.
 class Script {
 public:
-    Script(QString kind, std::optional<modal::Answer> answer) {
+    Script(const QString& kind, const std::optional<modal::Answer>& answer) {
         modal::setResponder([this, kind, answer](const modal::Request& request) {
             requests.push_back(request);
             return request.kind == kind ? answer : std::nullopt;

@@ -17,8 +17,8 @@ struct TextForm {
 
     constexpr TextForm() = default;
     // A charset alone is its form without a mark.
-    constexpr TextForm(StringCharsetTypeConstants charset_, bool byteOrderMark_ = false)
-        : charset(charset_), byteOrderMark(byteOrderMark_) {}
+    constexpr TextForm(StringCharsetTypeConstants formCharset, bool withMark = false)
+        : charset(formCharset), byteOrderMark(withMark) {}
 
     // Whether this is one of the Unicode forms, which hold every character.
     constexpr bool isUnicode() const {
