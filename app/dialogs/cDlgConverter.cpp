@@ -272,14 +272,14 @@ void cDlgConverter::reject() {
 bool cDlgConverter::askToLeave() {
     if (m_Wizard->Finished())
         return true;
-    constexpr int32_t style =
+    constexpr int32_t Style =
         orvenly::msgbox::YesNo | orvenly::msgbox::Question | orvenly::msgbox::DefaultButton2;
     if (m_Wizard->Processing()) {
-        if (orvenly::MsgBox(this, u"処理を中止しますか？"_s, style) == orvenly::msgbox::Yes)
+        if (orvenly::MsgBox(this, u"処理を中止しますか？"_s, Style) == orvenly::msgbox::Yes)
             m_Abort = true;
         return false;
     }
-    return orvenly::MsgBox(this, u"終了してよろしいですか？"_s, style) == orvenly::msgbox::Yes;
+    return orvenly::MsgBox(this, u"終了してよろしいですか？"_s, Style) == orvenly::msgbox::Yes;
 }
 
 } // namespace penlark

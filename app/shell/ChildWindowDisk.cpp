@@ -53,7 +53,7 @@ void ChildWindow::CheckDiskFile() {
 
 DocumentResult ChildWindow::RestoreDocument(const QString& journalFile,
                                             const JournalContents& contents, bool& editsWhole) {
-    const DocumentResult result = restoreDocument(m_document, contents, editsWhole);
+    DocumentResult result = restoreDocument(m_document, contents, editsWhole);
     if (!result)
         return result;
     if (CanOverWrite())

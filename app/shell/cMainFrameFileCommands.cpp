@@ -227,7 +227,7 @@ QString cMainFrame::InitialFolder() {
     if (m_folderDone)
         return {};
     m_folderDone = true;
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty() || !QDir().mkpath(folder))
         return {};
     QDir::setCurrent(folder);

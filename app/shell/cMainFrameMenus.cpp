@@ -14,8 +14,10 @@
 #include <QMenuBar>
 #include <cstddef>
 
+// NOLINTBEGIN(readability-identifier-naming): named by the generator of the data.
 extern const unsigned char toolbarImage[];
 extern const std::size_t toolbarImage_size;
+// NOLINTEND(readability-identifier-naming)
 
 namespace penlark {
 

@@ -73,6 +73,7 @@ void cMainFrame::offerRecovery() {
     QStringList partial;
     if (!found.empty()) {
         std::vector<RecoverEntry> entries;
+        entries.reserve(found.size());
         for (const FoundJournal& journal : found)
             entries.push_back(entryOf(journal.contents));
         const RecoverChoice choice = cDlgRecover::ShowRecover(entries, this);

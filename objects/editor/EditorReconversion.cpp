@@ -3,6 +3,7 @@
 #include <platform/Cp932.h>
 
 #include <QtEndian>
+#include <cstddef>
 #include <algorithm>
 
 namespace orvenly::reconversion {
@@ -12,11 +13,11 @@ namespace {
 enum Field { Size, Version, StrLen, StrOffset, CompStrLen, CompStrOffset, TargetLen, TargetOffset };
 
 uint32_t field(QByteArrayView record, Field index) {
-    return qFromLittleEndian<uint32_t>(record.data() + 4 * index);
+    return qFromLittleEndian<uint32_t>(record.data() + std::ptrdiff_t{4} * index);
 }
 
 void setField(QByteArray& record, Field index, uint32_t value) {
-    qToLittleEndian(value, record.data() + 4 * index);
+    qToLittleEndian(value, record.data() + std::ptrdiff_t{4} * index);
 }
 
 // Characters in the first bytes of the string area, cut at a whole character.

@@ -3,6 +3,7 @@
 #include "orvenly/TextEditor.h"
 
 #include <QtEndian>
+#include <cstddef>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -12,7 +13,7 @@ using Form = TextEditor::ReconvertForm;
 namespace {
 
 uint32_t field(const QByteArray& record, int index) {
-    return qFromLittleEndian<uint32_t>(record.constData() + 4 * index);
+    return qFromLittleEndian<uint32_t>(record.constData() + std::ptrdiff_t{4} * index);
 }
 
 class TextEditorReconversionTest : public WidgetsFirst, public ::testing::Test {
