@@ -24,7 +24,7 @@ const QString& document() {
         const QString filler = u"abcdefghijklmnopqrstuvwxyz ABCDEFGHIJKLMNOPQRSTUVWXYZ 0123456789 "
                                u"かなカナ漢字、。abcdefghijklmnopqrstuvwxyz!?"_s;
         QString result;
-        result.reserve(100000 * 102);
+        result.reserve(qsizetype{100000} * 102);
         for (int i = 0; i < 100000; ++i) {
             const int at = i % 97;
             result += QStringView(filler).first(at);

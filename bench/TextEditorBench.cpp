@@ -22,7 +22,7 @@ const QString& largeDocument() {
             u"    if (value > 0) { return \"結果\"; } // コメント：値を返す"_s,
         };
         QString result;
-        result.reserve(400000 * 40);
+        result.reserve(qsizetype{400000} * 40);
         for (int i = 0; i < 400000; ++i) {
             result += lines[i % 4];
             result += u"\r\n"_s;

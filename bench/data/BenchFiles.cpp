@@ -23,7 +23,7 @@ QString cached(const QString& name, const std::function<bool(platform::FileRepla
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
                            u"/penlark-bench"_s;
     QDir().mkpath(folder);
-    const QString path = folder + u'/' + name;
+    QString path = folder + u'/' + name;
     // Files are only ever put in place whole, so one that exists is complete.
     if (QFileInfo::exists(path))
         return path;

@@ -20,7 +20,7 @@ namespace {
 
 // Edits as a user makes them, with line breaks, Japanese text, deletions and undo.
 void editAtRandom(Document& document, QRandomGenerator& random, int count) {
-    static const QString Pieces[] = {u"あ"_s, u"吾輩は猫である。\n"_s, u"x"_s, u"\n"_s, u"〜😀"_s};
+    static const QString pieces[] = {u"あ"_s, u"吾輩は猫である。\n"_s, u"x"_s, u"\n"_s, u"〜😀"_s};
     orvenly::PieceTree& text = document.storage().tree();
     for (int i = 0; i < count; ++i) {
         const qsizetype length = text.length();
@@ -33,7 +33,7 @@ void editAtRandom(Document& document, QRandomGenerator& random, int count) {
             text.undo();
             break;
         default:
-            text.insert(at, Pieces[random.bounded(5)]);
+            text.insert(at, pieces[random.bounded(5)]);
         }
     }
 }

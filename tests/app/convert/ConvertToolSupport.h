@@ -45,7 +45,7 @@ protected:
     void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
 
     QString file(const QString& name, const QByteArray& content) {
-        const QString path = m_dir.filePath(name);
+        QString path = m_dir.filePath(name);
         QFile f(path);
         EXPECT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(content);

@@ -407,7 +407,7 @@ TEST_F(ChildWindowTest, SavesTheDiskCannotTakeLeaveTheOriginalByteIdentical) {
 TEST_F(ChildWindowTest, SaveOnAFullDiskLeavesTheOriginalByteIdentical) {
     ASSERT_TRUE(QDir(dir.path()).mkdir("disk"));
     const QString file = path("disk/doc.txt");
-    const std::optional<int> status = runOnSmallDisk(path("disk"), 4 * 4096, [&] {
+    const std::optional<int> status = runOnSmallDisk(path("disk"), qint64{4} * 4096, [&] {
         const QByteArray original = textOfSize(4000).toLatin1();
         QFile out(file);
         if (!out.open(QIODevice::WriteOnly) || out.write(original) != original.size())

@@ -102,7 +102,7 @@ protected:
     }
 
     QString writeFile(const QString& name, const QByteArray& bytes) {
-        const QString path = dir.filePath(name);
+        QString path = dir.filePath(name);
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);

@@ -86,8 +86,8 @@ inline QByteArray versionResource(const Version& version) {
 // A PE file (32- or 64-bit) whose one section holds the resources: the version type, one
 // name, one language, and the version resource.
 inline QByteArray executable(const QByteArray& resource, bool wide = false) {
-    constexpr uint32_t sectionAddress = 0x1000;
-    constexpr uint32_t sectionOffset = 0x200;
+    constexpr uint32_t SectionAddress = 0x1000;
+    constexpr uint32_t SectionOffset = 0x200;
     const uint16_t optionalSize = wide ? 240 : 224;
 
     QByteArray section;
@@ -102,7 +102,7 @@ inline QByteArray executable(const QByteArray& resource, bool wide = false) {
     directory(16, 0x80000000u | 0x18);
     directory(1, 0x80000000u | 0x30);
     directory(0x0411, 0x48);
-    put32(section, sectionAddress + 0x58);
+    put32(section, SectionAddress + 0x58);
     put32(section, uint32_t(resource.size()));
     put32(section, 0);
     put32(section, 0);
@@ -125,17 +125,17 @@ inline QByteArray executable(const QByteArray& resource, bool wide = false) {
     qToLittleEndian(uint16_t(wide ? 0x20B : 0x10B), optional.data());
     const qsizetype directories = wide ? 112 : 96;
     set32(optional, directories - 4, 16);
-    set32(optional, directories + qsizetype{2} * 8, sectionAddress);
+    set32(optional, directories + qsizetype{2} * 8, SectionAddress);
     set32(optional, directories + qsizetype{2} * 8 + 4, uint32_t(section.size()));
     file += optional;
     QByteArray header(40, '\0');
     header.replace(0, 5, ".rsrc");
     set32(header, 8, uint32_t(section.size()));
-    set32(header, 12, sectionAddress);
+    set32(header, 12, SectionAddress);
     set32(header, 16, uint32_t(section.size()));
-    set32(header, 20, sectionOffset);
+    set32(header, 20, SectionOffset);
     file += header;
-    file.resize(sectionOffset, '\0');
+    file.resize(SectionOffset, '\0');
     return file + section;
 }
 

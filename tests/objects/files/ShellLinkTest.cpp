@@ -174,15 +174,15 @@ TEST_F(ShellLinkTest, SavesTheDiskCannotTakeLeaveTheOldLinkByteIdentical) {
     ASSERT_TRUE(link.Save(path(u"probe.lnk"_s)));
     const qint64 base = QFileInfo(path(u"probe.lnk"_s)).size();
     ASSERT_TRUE(QFile::remove(path(u"probe.lnk"_s)));
-    constexpr qint64 room = 0xFFFE; // characters each text may still take
+    constexpr qint64 Room = 0xFFFE; // characters each text may still take
     for (const qint64 wanted :
-         {base, qint64(4096), qint64(16383), qint64(16385), base + 4 * room}) {
+         {base, qint64(4096), qint64(16383), qint64(16385), base + 4 * Room}) {
         // Texts are UTF-16: sizes step by two bytes.
         const qint64 extra = (wanted - base) / 2;
         const qint64 size = base + 2 * extra;
         SCOPED_TRACE(size);
-        link.SetDescription(QString(1 + std::min(extra, room), u'説'));
-        link.SetArguments(QString(1 + std::max(qint64(0), extra - room), u'a'));
+        link.SetDescription(QString(1 + std::min(extra, Room), u'説'));
+        link.SetArguments(QString(1 + std::max(qint64(0), extra - Room), u'a'));
         writeFile(path(u"a.lnk"_s), original);
 
         const int failed = runUnderFileSizeLimit(
