@@ -75,6 +75,8 @@ void TextBox::setSelectionQuietly(qsizetype anchor, qsizetype position) {
     m_anchor = anchor;
     m_position = position;
     m_typing = false;
+    if (m_lines->movePreedit(position))
+        viewport()->update();
     if (moved && QAccessible::isActive()) {
         QAccessibleTextCursorEvent caret(this, static_cast<int>(position));
         QAccessible::updateAccessibility(&caret);
@@ -115,6 +117,9 @@ void TextBox::onContentsChange(qsizetype position, qsizetype removed, qsizetype 
         if (added > 0 && *at >= position)
             *at += added;
     }
+    // A composition stays at the caret, where the input method's text goes in.
+    if (m_lines->movePreedit(m_position))
+        viewport()->update();
     updateScrollBars();
     // Without a break coming or going, the lines below stay as they were.
     updateLines(m_tree->lineOf(position),

@@ -6,6 +6,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QInputMethod>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QScrollBar>
@@ -299,7 +300,25 @@ void TextBox::selectWordAt(qsizetype position) {
     copyToSelectionClipboard();
 }
 
+void TextBox::commitPreedit() {
+    if (m_preedit.isEmpty())
+        return;
+    if (hasFocus()) {
+        QGuiApplication::inputMethod()->commit();
+        // An input method that keeps its text is told to drop it.
+        if (!m_preedit.isEmpty())
+            QGuiApplication::inputMethod()->reset();
+    }
+    if (!m_preedit.isEmpty()) {
+        m_preedit.clear();
+        m_lines->setPreedit(m_position, m_preedit, {});
+        viewport()->update();
+    }
+}
+
 void TextBox::mousePressEvent(QMouseEvent* event) {
+    // A click ends a composition where it was shown, before the caret goes elsewhere.
+    commitPreedit();
     const qsizetype at = positionAt(event->position().toPoint());
     m_goalX = -1;
     if (event->button() == Qt::LeftButton) {
@@ -335,6 +354,8 @@ void TextBox::inputMethodEvent(QInputMethodEvent* event) {
     const bool replaces = event->replacementLength() > 0 || event->replacementStart() != 0;
     if (!event->commitString().isEmpty() || replaces ||
         (hasSelection() && !event->preeditString().isEmpty())) {
+        // The old composition goes before the text changes under it.
+        m_lines->setPreedit(m_position, {}, {});
         // A commit, with what it replaces, is one undo step.
         m_tree->beginGroup();
         if (hasSelection())

@@ -38,6 +38,15 @@ void TextLineCache::setPreedit(qsizetype position, const QString& text,
         m_lines.erase(m_tree.lineOf(m_preeditPosition));
 }
 
+bool TextLineCache::movePreedit(qsizetype position) {
+    if (m_preeditPosition < 0 || position == m_preeditPosition)
+        return false;
+    // The old place may be gone with a change of the text: every line is laid out anew.
+    m_preeditPosition = position;
+    m_lines.clear();
+    return true;
+}
+
 void TextLineCache::changed(qsizetype position, bool breaksChanged) {
     const qsizetype number = m_tree.lineOf(position);
     auto at = m_lines.lower_bound(number);

@@ -34,6 +34,9 @@ public:
     // Text shown at a place that the storage does not hold (an input method's preedit).
     void setPreedit(qsizetype position, const QString& text,
                     const QList<QTextLayout::FormatRange>& formats);
+    // The same preedit shown at another place (where the caret went while composing); false
+    // when there is none or it is there already.
+    bool movePreedit(qsizetype position);
     // After a change at `position`; lines before its line keep their layouts, and when no
     // break came or went, so do the lines after it.
     void changed(qsizetype position, bool breaksChanged);

@@ -9,6 +9,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export ORVENLY_REGISTRY="$work/registry.db" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work"
+# Recovery journals and backups that other runs left in the user's state folder stay out.
+export XDG_STATE_HOME="$work/state"
 mkdir "$work/docs"
 # 410 lines of "あいうえお" and CR LF in Shift_JIS: 4,920 bytes.
 line='\202\240\202\242\202\244\202\246\202\250\r\n'

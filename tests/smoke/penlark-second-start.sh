@@ -8,6 +8,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export ORVENLY_REGISTRY="$work/registry.db" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work"
+# Recovery journals and backups that other runs left in the user's state folder stay out.
+export XDG_STATE_HOME="$work/state"
 mkdir "$work/a" "$work/b"
 printf 'alpha\n' > "$work/a/a.txt"
 printf 'beta\n' > "$work/b/b.txt"

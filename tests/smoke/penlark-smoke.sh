@@ -7,6 +7,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export ORVENLY_REGISTRY="$work/registry.db" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work"
+# Recovery journals and backups that other runs left in the user's state folder stay out.
+export XDG_STATE_HOME="$work/state"
 # "こんにちは" and a CR LF in Shift_JIS.
 printf '\202\261\202\361\202\311\202\277\202\315\r\n' > "$work/hello.txt"
 

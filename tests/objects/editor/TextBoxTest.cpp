@@ -316,6 +316,39 @@ TEST_F(TextBoxTest, MarksArePaintedInTheirCells) {
     EXPECT_EQ(box.storage().text(), u"a\tb\u3000c\nd");
 }
 
+// A composition is shown where its text goes in: a caret that the program moves takes it along,
+// and a click ends it (here, with no input method to commit it, it is dropped) before the caret
+// moves.
+TEST_F(TextBoxTest, CompositionStaysAtTheCaret) {
+    setText(u"abc\nxyz"_s);
+    box.setCursorPosition(1);
+    const int atOne = caretX();
+    box.setCursorPosition(0);
+    const QRect plain = paintedIn(box.viewport()->grab().toImage(), box, 1);
+    auto compose = [this] {
+        box.setCursorPosition(box.storage().text().size());
+        QInputMethodEvent preedit(u"かんじ"_s, {});
+        QApplication::sendEvent(&box, &preedit);
+        return paintedIn(box.viewport()->grab().toImage(), box, 1);
+    };
+    EXPECT_GT(compose().right(), plain.right());
+    box.setCursorPosition(1);
+    EXPECT_EQ(paintedIn(box.viewport()->grab().toImage(), box, 1), plain);
+    EXPECT_GT(caretX(), atOne + box.fontMetrics().horizontalAdvance(u"かんじ"_s) - 2);
+    QInputMethodEvent commit;
+    commit.setCommitString(u"漢字"_s);
+    QApplication::sendEvent(&box, &commit);
+    EXPECT_EQ(box.storage().text(), u"a漢字bc\nxyz");
+
+    EXPECT_GT(compose().right(), plain.right());
+    QTest::mouseClick(box.viewport(), Qt::LeftButton, {},
+                      box.pointOf(1) + QPoint(1, box.lineHeight() / 2));
+    EXPECT_EQ(box.cursorPosition(), 1);
+    EXPECT_EQ(caretX(), atOne);
+    EXPECT_EQ(paintedIn(box.viewport()->grab().toImage(), box, 1), plain);
+    EXPECT_EQ(box.storage().text(), u"a漢字bc\nxyz");
+}
+
 // The line numbers take room right of the client's strip, a digit more from line 100 on, and
 // none when hidden; a click on a number selects its line with its break.
 TEST_F(TextBoxTest, LineNumberMargin) {

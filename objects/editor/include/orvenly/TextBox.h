@@ -142,6 +142,8 @@ private:
     void removeOrSelected(qsizetype from, qsizetype to);
     void typeText(const QString& text);
     void setSelectionQuietly(qsizetype anchor, qsizetype position);
+    // Has the input method put its composition into the text, or drops it.
+    void commitPreedit();
     void copyToSelectionClipboard() const;
     void selectWordAt(qsizetype position);
     void paintLine(QPainter& painter, qsizetype line, qreal y, qreal left, qreal right);
