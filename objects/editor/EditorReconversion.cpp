@@ -3,8 +3,8 @@
 #include <platform/Cp932.h>
 
 #include <QtEndian>
-#include <cstddef>
 #include <algorithm>
+#include <cstddef>
 
 namespace orvenly::reconversion {
 
