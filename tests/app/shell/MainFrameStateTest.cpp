@@ -157,6 +157,25 @@ TEST_F(MainFrameStateTest, CaretLabelShowsLineThenColumnAndClearsWithTheLastDocu
     EXPECT_TRUE(frame->statusField(Field::Format).text().isEmpty());
 }
 
+// Columns count cells, whatever the font's size: the readout never measures pixels.
+TEST_F(MainFrameStateTest, CaretColumnIsTheSameAtEveryFontSize) {
+    penlark::ChildWindow& created = newDocument();
+    focusEditor(created);
+    created.Editor().ReplaceSel(u"abcdefgh\tあx"_s);
+    for (const qreal points : {12.0, 20.0}) {
+        QFont font = created.Editor().Font();
+        font.setPointSizeF(points);
+        created.Editor().SetFont(font);
+        for (const auto& [position, column] :
+             {std::pair{8, u"9 列"_s}, {9, u"17 列"_s}, {10, u"19 列"_s}}) {
+            created.Editor().SetSelStart(position);
+            frame->UpdateEditCommands();
+            EXPECT_TRUE(frame->lblCoordinate().text().endsWith(column))
+                << points << ' ' << position;
+        }
+    }
+}
+
 // Lines clamp to the text, columns (cells as the status bar counts them) to the line.
 TEST_F(MainFrameStateTest, GoToLineMovesTheCaretAndScrollsItIntoView) {
     penlark::ChildWindow& created = newDocument();
