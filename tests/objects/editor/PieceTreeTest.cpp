@@ -237,8 +237,9 @@ TEST(PieceTreeTest, IndexEdgesOfAHundredMegabyteDocument) {
             ASSERT_EQ(tree.lineOf(p), lines) << p;
             ASSERT_EQ(tree.positionFromCrLf(p + lines), p) << p;
             ASSERT_EQ(tree.lineEnd(lines), end < 0 ? model.text.size() : end) << p;
-            if (p < model.text.size())
+            if (p < model.text.size()) {
                 ASSERT_EQ(tree.charAt(p), model.text[p]) << p;
+            }
         }
     };
     const qsizetype sizes[] = {0, 1, 17, 4096};
