@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr int itemCount = 100000;
+constexpr int ItemCount = 100000;
 
 // 100,000 captions in a scrambled order: Japanese words with a number, some with ASCII.
 const QStringList& captions() {
@@ -18,12 +18,12 @@ const QStringList& captions() {
         const QStringList stems = {QStringLiteral("候補"), QStringLiteral("漢字"),
                                    QStringLiteral("かな"), QStringLiteral("カタカナ"),
                                    QStringLiteral("Word"), QStringLiteral("entry")};
-        std::vector<int> order(itemCount);
-        for (int i = 0; i < itemCount; ++i)
+        std::vector<int> order(ItemCount);
+        for (int i = 0; i < ItemCount; ++i)
             order[size_t(i)] = i;
         std::shuffle(order.begin(), order.end(), std::mt19937(7));
         QStringList result;
-        result.reserve(itemCount);
+        result.reserve(ItemCount);
         for (int i : order)
             result << QStringLiteral("%1 %2").arg(stems[i % stems.size()]).arg(i);
         return result;
@@ -96,7 +96,7 @@ void BM_CandidatePageScroll(benchmark::State& state) {
     int64_t pages = 0;
     for (auto _ : state) {
         int top = shown.box.TopIndex() + page;
-        if (top > itemCount)
+        if (top > ItemCount)
             top = 1;
         shown.box.setTopIndex(top);
         shown.box.repaint();
@@ -113,7 +113,7 @@ void BM_CandidateRowScroll(benchmark::State& state) {
     shown.box.repaint();
     for (auto _ : state) {
         int top = shown.box.TopIndex() + 1;
-        if (top > itemCount - 20)
+        if (top > ItemCount - 20)
             top = 1;
         shown.box.setTopIndex(top);
         shown.box.repaint();

@@ -48,7 +48,7 @@ void BM_Cp932Encode(benchmark::State& state) {
 size_t iconvRun(const char* to, const char* from, const char* in, size_t inSize, char* out,
                 size_t outSize) {
     iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(intptr_t{-1}))
+    if (reinterpret_cast<intptr_t>(cd) == -1)
         return 0;
     auto* inPtr = const_cast<char*>(in);
     char* outPtr = out;

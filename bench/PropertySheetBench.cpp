@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr int itemCount = 5000;
+constexpr int ItemCount = 5000;
 
 struct ShownSheet : ApplicationFirst {
     ShownSheet() {
@@ -19,13 +19,13 @@ struct ShownSheet : ApplicationFirst {
     }
     // 5,000 items in ten categories, in scrambled caption order.
     void fill() {
-        std::vector<int> order(itemCount);
-        for (int i = 0; i < itemCount; ++i)
+        std::vector<int> order(ItemCount);
+        for (int i = 0; i < ItemCount; ++i)
             order[size_t(i)] = i;
         std::shuffle(order.begin(), order.end(), std::mt19937(11));
         for (int c = 0; c < 10; ++c)
             sheet.Categories().Add(0, {}, QStringLiteral("分類 %1").arg(c));
-        for (int i = 0; i < itemCount; ++i)
+        for (int i = 0; i < ItemCount; ++i)
             sheet.Categories()
                 .Item(i % 10 + 1)
                 ->Items()
