@@ -37,7 +37,11 @@ TextBox::TextBox(QWidget* parent)
     updateMargins();
 }
 
-TextBox::~TextBox() = default;
+TextBox::~TextBox() {
+    // The numbers watch the viewport, which still sends events while the base classes take
+    // the box down, when it is no longer a scroll area.
+    delete m_lineNumbers;
+}
 
 void TextBox::setStorage(PieceTree& tree) {
     disconnect(m_tree, &PieceTree::contentsChange, this, &TextBox::onContentsChange);
