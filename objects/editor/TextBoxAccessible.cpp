@@ -13,6 +13,9 @@ class TextBoxAccessible : public QAccessibleWidget, public QAccessibleTextInterf
 public:
     explicit TextBoxAccessible(TextBox* box) : QAccessibleWidget(box, QAccessible::EditableText) {}
 
+    // The widget's texts (name, description) by kind, beside the text interface's by range.
+    using QAccessibleWidget::text;
+
     void* interface_cast(QAccessible::InterfaceType type) override {
         if (type == QAccessible::TextInterface)
             return static_cast<QAccessibleTextInterface*>(this);
