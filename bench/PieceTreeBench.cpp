@@ -1,6 +1,9 @@
+#include "BenchFiles.h"
+
 #include <orvenly/PieceTree.h>
 #include <platform/Cp932.h>
 
+#include <QFile>
 #include <benchmark/benchmark.h>
 #include <random>
 
@@ -8,20 +11,13 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// 50 MB of Japanese prose and ASCII as Shift_JIS, decoded: CR LF breaks, as a file gives it.
+// The benchmarks' 50 MB of Japanese prose and ASCII in Shift_JIS, decoded: CR LF breaks, as a
+// file gives it.
 const QString& japaneseText() {
     static const QString text = [] {
-        const QString lines[] = {
-            u"吾輩は猫である。名前はまだ無い。どこで生れたかとんと見当がつかぬ。"_s,
-            u"The quick brown fox jumps over the lazy dog; 0123456789 (ASCII)."_s,
-            u"第3章　ＵＴＦ－１６とShift_JISの変換について、検討した。ｶﾀｶﾅ"_s,
-            u"    if (value > 0) { return \"結果\"; } // コメント：値を返す"_s,
-        };
-        QString block;
-        for (int i = 0; i < 1000; ++i)
-            block += lines[i % 4] + u"\r\n"_s;
-        const qsizetype blockBytes = platform::cp932::encode(block).size();
-        return block.repeated(50'000'000 / blockBytes + 1);
+        QFile file(benchfiles::largeTextFile());
+        file.open(QIODevice::ReadOnly);
+        return platform::cp932::decode(file.readAll());
     }();
     return text;
 }
