@@ -1,5 +1,7 @@
 #include "platform/ReadableFile.h"
 
+#include "platform/LargeBuffer.h"
+
 #include <QFile>
 #include <algorithm>
 #include <cerrno>
@@ -116,7 +118,7 @@ QByteArray ReadableFile::readAll(int64_t limit) {
         return {};
     }
     // One byte more than the limit tells a file that grew meanwhile.
-    QByteArray bytes(qsizetype(m_size) + 1, Qt::Uninitialized);
+    QByteArray bytes = largeBytes(qsizetype(m_size) + 1);
     int64_t got = 0;
     for (;;) {
         if (got == bytes.size()) {
