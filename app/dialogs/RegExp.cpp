@@ -109,18 +109,24 @@ int RegExp::GroupCount() const {
     return compiled().captureCount();
 }
 
-RegExpMatch RegExp::first(QStringView text, qsizetype from, bool wellFormed, bool& found,
-                          bool anchored) const {
+RegExpMatch RegExp::first(QStringView text, qsizetype from, bool wellFormed, Outcome& outcome,
+                          bool anchored, bool part) const {
     QRegularExpression::MatchOptions options = QRegularExpression::NoMatchOption;
     if (wellFormed)
         options |= QRegularExpression::DontCheckSubjectStringMatchOption;
     if (anchored)
         options |= QRegularExpression::AnchorAtOffsetMatchOption;
-    const QRegularExpressionMatch match =
-        compiled().match(text, from, QRegularExpression::NormalMatch, options);
+    // Preferring the first partial match, the search stops wherever it reached the end of the
+    // text, before it looks at later starts.
+    const QRegularExpressionMatch match = compiled().match(
+        text, from,
+        part ? QRegularExpression::PartialPreferFirstMatch : QRegularExpression::NormalMatch,
+        options);
     RegExpMatch result;
-    found = match.hasMatch();
-    if (!found)
+    outcome = match.hasMatch()          ? Outcome::Found
+              : match.hasPartialMatch() ? Outcome::Partial
+                                        : Outcome::None;
+    if (outcome != Outcome::Found)
         return result;
     result.FirstIndex = static_cast<int32_t>(match.capturedStart());
     result.Length = static_cast<int32_t>(match.capturedLength());
@@ -137,18 +143,18 @@ RegExpMatch RegExp::first(QStringView text, qsizetype from, bool wellFormed, boo
 }
 
 bool RegExp::Test(QStringView text) const {
-    bool found = false;
-    first(text, 0, false, found);
-    return found;
+    Outcome outcome = Outcome::None;
+    first(text, 0, false, outcome);
+    return outcome == Outcome::Found;
 }
 
 QList<RegExpMatch> RegExp::Execute(QStringView text, bool wellFormed) const {
     QList<RegExpMatch> matches;
     qsizetype from = 0;
     while (from <= text.size()) {
-        bool found = false;
-        RegExpMatch match = first(text, from, wellFormed, found);
-        if (!found)
+        Outcome outcome = Outcome::None;
+        RegExpMatch match = first(text, from, wellFormed, outcome);
+        if (outcome != Outcome::Found)
             break;
         from = match.FirstIndex + match.Length;
         // After an empty match the next search starts one whole character further on.
@@ -165,9 +171,16 @@ QList<RegExpMatch> RegExp::Execute(QStringView text, bool wellFormed) const {
 }
 
 bool RegExp::Find(QStringView text, qsizetype from, bool anchored, RegExpMatch& match) const {
-    bool found = false;
-    match = first(text, from, true, found, anchored);
-    return found;
+    Outcome outcome = Outcome::None;
+    match = first(text, from, true, outcome, anchored);
+    return outcome == Outcome::Found;
+}
+
+RegExp::Outcome RegExp::FindInPart(QStringView text, qsizetype from, bool anchored,
+                                   RegExpMatch& match) const {
+    Outcome outcome = Outcome::None;
+    match = first(text, from, true, outcome, anchored, true);
+    return outcome;
 }
 
 QString RegExp::Replace(QStringView text, QStringView replacement) const {

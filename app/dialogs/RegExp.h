@@ -56,13 +56,17 @@ public:
     // The first match starting at or after from, or exactly at from when anchored; text
     // before from is seen by ^, \b and lookbehind. text must hold no lone surrogate.
     bool Find(QStringView text, qsizetype from, bool anchored, RegExpMatch& match) const;
+    // Find over a text that goes on beyond its end: Partial when what follows could make a
+    // match start earlier, or change the one found.
+    enum class Outcome { None, Found, Partial };
+    Outcome FindInPart(QStringView text, qsizetype from, bool anchored, RegExpMatch& match) const;
 
     int GroupCount() const;
 
 private:
     const QRegularExpression& compiled() const;
-    RegExpMatch first(QStringView text, qsizetype from, bool wellFormed, bool& found,
-                      bool anchored = false) const;
+    RegExpMatch first(QStringView text, qsizetype from, bool wellFormed, Outcome& outcome,
+                      bool anchored = false, bool part = false) const;
 
     QString m_pattern;
     bool m_global = false;

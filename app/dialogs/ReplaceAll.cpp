@@ -54,6 +54,7 @@ private:
 
 ReplaceAllResult ReplaceAll(SearchRun& run, int32_t selStart, int32_t selLength,
                             const QString& selText, const WrapQuestion& ask) {
+    run.copyText();
     VirtualEditor editor(selStart, selLength, selText);
     // Sizes count from the area's start; the text before the area never changes.
     const int32_t offset = run.areaOffset();

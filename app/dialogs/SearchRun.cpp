@@ -13,10 +13,12 @@ namespace {
 // How far before the search point a regular expression may look.
 constexpr int32_t LookBehind = 256;
 
+// How much of the text a run keys and searches at a time.
+constexpr qsizetype Stretch = qsizetype{1} << 20;
+
 // The same text with each lone surrogate as U+FFFD: the expression then never needs to
 // check the text it is given, and positions stay as they are.
-QString wellFormed(QStringView text) {
-    QString result = text.toString();
+QString wellFormed(QString result) {
     const qsizetype size = result.size();
     QChar* data = result.data();
     for (qsizetype i = 0; i < size; ++i) {
@@ -26,10 +28,6 @@ QString wellFormed(QStringView text) {
             data[i] = QChar::ReplacementCharacter;
     }
     return result;
-}
-
-bool endsInsideBreak(QStringView view, qsizetype stop) {
-    return stop > 0 && stop < view.size() && view[stop - 1] == u'\r' && view[stop] == u'\n';
 }
 
 QString withCrLf(const QString& text) {
@@ -68,11 +66,13 @@ bool TextsDiffer(QStringView a, QStringView b, int32_t flags) {
 }
 
 SearchRun::SearchRun(SearchDirection direction, int32_t flags, const QString& pattern,
-                     const QString& replacement, int32_t areaOffset, const QString& area,
-                     const QString& following, RunStart start)
+                     const QString& replacement, int32_t areaOffset, int32_t areaLength,
+                     std::unique_ptr<SearchText> text, RunStart start)
     : m_direction(direction), m_flags(flags), m_regexRun(flags & searchflags::RegExp),
       m_pattern(pattern), m_replacement(replacement), m_areaOffset(areaOffset),
-      m_areaLength(static_cast<int32_t>(area.size())), m_text(area + following),
+      m_areaLength(areaLength), m_text(std::move(text)),
+      m_key(
+          *m_text, [this](QString stretch) { return keyOf(std::move(stretch)); }, Stretch),
       m_wrapped(start.wrapped), m_limit(start.limit), m_matchPosition(start.matchPosition) {
     if (m_regexRun) {
         m_regex.SetPattern(pattern);
@@ -84,26 +84,59 @@ SearchRun::SearchRun(SearchDirection direction, int32_t flags, const QString& pa
     }
     m_patternKey = m_flags & searchflags::IgnoreWidth && !m_regexRun ? FoldWidthComposed(pattern)
                                                                      : keyOf(pattern);
-    m_key = GapText(keyOf(area + following));
 }
 
-QString SearchRun::keyOf(QStringView text) const {
+SearchRun::SearchRun(SearchDirection direction, int32_t flags, const QString& pattern,
+                     const QString& replacement, int32_t areaOffset, const QString& area,
+                     const QString& following, RunStart start)
+    : SearchRun(direction, flags, pattern, replacement, areaOffset,
+                static_cast<int32_t>(area.size()), std::make_unique<CopiedText>(area + following),
+                start) {}
+
+void SearchRun::copyText() {
+    m_text = std::make_unique<CopiedText>(m_text->mid(0, m_text->size()));
+    m_key.setText(*m_text);
+}
+
+void SearchRun::setStretch(qsizetype characters) {
+    m_key.setSpan(characters);
+}
+
+QString SearchRun::keyOf(QString text) const {
     if (m_regexRun)
-        return wellFormed(text);
+        return wellFormed(std::move(text));
     if (m_flags & searchflags::IgnoreWidth)
         return FoldWidth(text);
     if (m_flags & searchflags::IgnoreCase)
         return LowerSameLength(text);
-    return text.toString();
+    return text;
 }
 
 int32_t SearchRun::searchEnd() const {
     return m_wrapped && m_firstPiece >= 0 ? std::min(m_areaLength, m_firstPiece) : m_areaLength;
 }
 
+QStringView SearchRun::keyFrom(qsizetype at, qsizetype minimum, bool& whole) {
+    const qsizetype end = searchEnd();
+    QStringView view = m_key.after(at, minimum, end - at);
+    // A regular expression would take the half of a pair at the end for a whole character.
+    if (at + view.size() < end && (view.back() == u'\r' || view.back().isHighSurrogate()))
+        view = m_key.after(at, view.size() + 1, end - at);
+    whole = at + view.size() >= end;
+    return view;
+}
+
+// Whether a match ending at stop ends between a CR and its LF, within the area.
+bool SearchRun::endsInsideBreak(qsizetype stop) {
+    if (stop <= 0 || stop >= searchEnd())
+        return false;
+    const QStringView pair = m_key.after(stop - 1, 2, 2);
+    return pair.size() == 2 && pair[0] == u'\r' && pair[1] == u'\n';
+}
+
 // The position after the character at at, stepping over a whole surrogate pair or CR LF.
 int32_t SearchRun::nextPosition(int32_t at) {
-    const QStringView pair = m_key.mid(at, std::min<qsizetype>(2, m_key.size() - at));
+    const QStringView pair = m_key.after(at, 2, 2);
     if (pair.size() == 2 && ((pair[0].isHighSurrogate() && pair[1].isLowSurrogate()) ||
                              (pair[0] == u'\r' && pair[1] == u'\n')))
         return at + 2;
@@ -114,16 +147,33 @@ int32_t SearchRun::nextPosition(int32_t at) {
 // precedes it; never inside a surrogate pair.
 int32_t SearchRun::viewStartFor(int32_t at) {
     const int32_t start = std::max(0, at - LookBehind);
-    return start > 0 && m_key.mid(start, 1)[0].isLowSurrogate() ? start - 1 : start;
+    return start > 0 && m_key.at(start).isLowSurrogate() ? start - 1 : start;
 }
 
+// The expression runs over a stretch of the text; when it reaches the stretch's end before it
+// can tell, it runs again over twice as much.
 bool SearchRun::findRegex(int32_t from, Found& found) {
     const int32_t end = searchEnd();
+    qsizetype stretch = m_key.span();
     while (from <= end) {
         const int32_t viewStart = viewStartFor(from);
-        const QStringView view = m_key.mid(viewStart, end - viewStart);
-        if (!m_regex.Find(view, from - viewStart, false, found.match))
-            return false;
+        bool whole = false;
+        const QStringView view = keyFrom(viewStart, from - viewStart + stretch, whole);
+        const RegExp::Outcome outcome =
+            whole
+                ? (m_regex.Find(view, from - viewStart, false, found.match) ? RegExp::Outcome::Found
+                                                                            : RegExp::Outcome::None)
+                : m_regex.FindInPart(view, from - viewStart, false, found.match);
+        if (outcome == RegExp::Outcome::Partial) {
+            stretch *= 2;
+            continue;
+        }
+        if (outcome == RegExp::Outcome::None) {
+            if (whole)
+                return false;
+            from = viewStart + static_cast<int32_t>(view.size());
+            continue;
+        }
         const int32_t start = viewStart + found.match.FirstIndex;
         const int32_t stop = start + found.match.Length;
         // A match may not begin between CR and LF, and one that ends there takes the LF too.
@@ -134,7 +184,7 @@ bool SearchRun::findRegex(int32_t from, Found& found) {
             continue;
         }
         found.start = start;
-        found.length = found.match.Length + (endsInsideBreak(view, stop - viewStart) ? 1 : 0);
+        found.length = found.match.Length + (endsInsideBreak(stop) ? 1 : 0);
         found.viewStart = viewStart;
         return true;
     }
@@ -142,16 +192,32 @@ bool SearchRun::findRegex(int32_t from, Found& found) {
 }
 
 bool SearchRun::matchRegexAt(int32_t at, Found& found) {
-    const int32_t end = searchEnd();
     const int32_t viewStart = viewStartFor(at);
-    const QStringView view = m_key.mid(viewStart, end - viewStart);
-    if (!m_regex.Find(view, at - viewStart, true, found.match) || found.match.Length == 0)
+    for (qsizetype stretch = m_key.span();; stretch *= 2) {
+        bool whole = false;
+        const QStringView view = keyFrom(viewStart, at - viewStart + stretch, whole);
+        if (whole) {
+            if (!m_regex.Find(view, at - viewStart, true, found.match))
+                return false;
+            break;
+        }
+        const RegExp::Outcome outcome = m_regex.FindInPart(view, at - viewStart, true, found.match);
+        if (outcome == RegExp::Outcome::None)
+            return false;
+        if (outcome == RegExp::Outcome::Found)
+            break;
+    }
+    if (found.match.Length == 0)
         return false;
-    const qsizetype stop = at - viewStart + found.match.Length;
     found.start = at;
-    found.length = found.match.Length + (endsInsideBreak(view, stop) ? 1 : 0);
+    found.length = found.match.Length + (endsInsideBreak(at + found.match.Length) ? 1 : 0);
     found.viewStart = viewStart;
     return true;
+}
+
+qsizetype SearchRun::literalReach() const {
+    // A folded match takes a sound mark along after each of its characters at most.
+    return 2 * m_patternKey.size() + 2;
 }
 
 bool SearchRun::findForward(int32_t start) {
@@ -160,16 +226,28 @@ bool SearchRun::findForward(int32_t start) {
     if (!m_regexRun) {
         if (start < 1 || start > end + 1)
             return false;
-        const KeyMatch match = locate(m_key.mid(start - 1, end - start + 1), true);
-        if (match.at < 0)
-            return false;
-        m_matchPosition = start + static_cast<int32_t>(match.at);
-        m_matchLength = static_cast<int32_t>(match.length);
-        return true;
+        // Stretch by stretch; a match that may run on past a stretch's end is looked for
+        // again at the start of the next one.
+        const qsizetype reach = literalReach();
+        const qsizetype least = std::max(m_key.span(), 2 * reach);
+        for (qsizetype from = start - 1;;) {
+            bool whole = false;
+            const QStringView view = keyFrom(from, least, whole);
+            const qsizetype lastStart = whole ? view.size() : view.size() - reach;
+            const KeyMatch match = locate(view, true, lastStart);
+            if (match.at >= 0) {
+                m_matchPosition = static_cast<int32_t>(from + match.at) + 1;
+                m_matchLength = static_cast<int32_t>(match.length);
+                return true;
+            }
+            if (whole)
+                return false;
+            from += lastStart + 1;
+        }
     }
     int32_t from = start - 1;
     // Never restart inside a surrogate pair or a CR LF.
-    if (from > 0 && from < m_key.size() && nextPosition(from - 1) > from)
+    if (from > 0 && from < m_text->size() && nextPosition(from - 1) > from)
         ++from;
     Found found;
     if (!findRegex(from, found))
@@ -179,26 +257,44 @@ bool SearchRun::findForward(int32_t start) {
     return true;
 }
 
-SearchRun::KeyMatch SearchRun::locate(QStringView view, bool forward) const {
+SearchRun::KeyMatch SearchRun::locate(QStringView view, bool forward, qsizetype lastStart) const {
+    lastStart = std::min(lastStart, view.size() - m_patternKey.size());
+    if (lastStart < 0)
+        return {-1, 0};
     if (!(m_flags & searchflags::IgnoreWidth)) {
-        const qsizetype at = forward ? view.indexOf(m_patternKey) : view.lastIndexOf(m_patternKey);
-        return {at, m_patternKey.size()};
+        const qsizetype at =
+            forward ? view.indexOf(m_patternKey) : view.lastIndexOf(m_patternKey, lastStart);
+        return {at <= lastStart ? at : -1, m_patternKey.size()};
     }
     // A half-width katakana and its sound mark make one character of the key followed by a
     // mark, which the match takes along: the match's length is the text's own.
     const QChar first = m_patternKey[0];
-    for (qsizetype at = forward ? view.indexOf(first) : view.lastIndexOf(first); at >= 0;
-         at = forward  ? view.indexOf(first, at + 1)
-              : at > 0 ? view.lastIndexOf(first, at - 1)
-                       : -1) {
+    for (qsizetype at = forward ? view.indexOf(first) : view.lastIndexOf(first, lastStart);
+         at >= 0 && at <= lastStart; at = forward  ? view.indexOf(first, at + 1)
+                                          : at > 0 ? view.lastIndexOf(first, at - 1)
+                                                   : -1) {
         if (const qsizetype length = MatchFolded(view, at, m_patternKey); length >= 0)
             return {at, length};
     }
     return {-1, 0};
 }
 
+// Stretch by stretch towards the start; a match that may run on past a stretch's end was
+// looked for in the stretch after it.
 SearchRun::KeyMatch SearchRun::findBackward(int32_t within) {
-    return locate(m_key.before(within), false);
+    const qsizetype reach = literalReach();
+    const qsizetype least = std::max(m_key.span(), 2 * reach);
+    for (qsizetype to = within;;) {
+        const QStringView view = m_key.before(to, least, to);
+        const qsizetype from = to - view.size();
+        const KeyMatch match =
+            locate(view, false, to == within ? view.size() : view.size() - reach);
+        if (match.at >= 0)
+            return {from + match.at, match.length};
+        if (from == 0)
+            return {-1, 0};
+        to = from + reach;
+    }
 }
 
 QString SearchRun::piece(const Found& found) {
@@ -213,16 +309,16 @@ QString SearchRun::piece(const Found& found) {
         case ReplacementPart::Kind::Group:
             if (const int32_t index = match.SubMatchIndex.value(part.group - 1, -1); index >= 0)
                 expander.verbatim(
-                    m_text.mid(base + index, match.SubMatches[part.group - 1].size()));
+                    m_text->mid(base + index, match.SubMatches[part.group - 1].size()));
             break;
         case ReplacementPart::Kind::Match:
-            expander.verbatim(m_text.mid(base + match.FirstIndex, match.Length));
+            expander.verbatim(m_text->mid(base + match.FirstIndex, match.Length));
             break;
         case ReplacementPart::Kind::Before:
             // The run reads on from the match; the text before it takes no part.
             break;
         case ReplacementPart::Kind::After:
-            expander.verbatim(m_text.from(base + match.FirstIndex + match.Length));
+            expander.verbatim(m_text->mid(base + match.FirstIndex + match.Length, m_text->size()));
             break;
         }
     }
@@ -261,9 +357,12 @@ int32_t SearchRun::apply(const Replacement& replacement, SearchEditor& editor) {
     // The selection is the match, wherever the run thought the match was.
     m_matchPosition = at + 1;
     m_matchLength = length;
-    const int32_t growth = static_cast<int32_t>(replacement.piece.size()) - length;
-    m_text.replace(at, length, replacement.piece);
-    updateKey(at, length, static_cast<int32_t>(replacement.piece.size()));
+    const auto pieceLength = static_cast<int32_t>(replacement.piece.size());
+    const int32_t growth = pieceLength - length;
+    // A document's text changes as the editor writes the piece; a copy changes here.
+    editor.replaceSel(replacement.piece);
+    m_text->replace(at, length, replacement.piece);
+    m_key.replaced(at, length, pieceLength, !m_regexRun && m_flags & searchflags::IgnoreWidth);
     m_areaLength += growth;
     if (m_matchPosition < m_limit)
         m_limit += growth;
@@ -271,26 +370,8 @@ int32_t SearchRun::apply(const Replacement& replacement, SearchEditor& editor) {
         m_firstPiece = at;
     else if (at < m_firstPiece)
         m_firstPiece += growth;
-    editor.replaceSel(replacement.piece);
     ++m_replaced;
     return growth;
-}
-
-void SearchRun::updateKey(int32_t at, int32_t length, int32_t pieceLength) {
-    if (m_regexRun || !(m_flags & searchflags::IgnoreWidth)) {
-        m_key.replace(at, length, keyOf(m_text.mid(at, pieceLength)));
-        return;
-    }
-    // A half-width sound mark may now follow, or no longer follow, the katakana it makes one
-    // character with: the key is made again from the pair before the piece to the unit after
-    // it, folded with one unit more to see the mark that may follow.
-    const qsizetype size = m_text.size();
-    qsizetype from = std::max(0, at - 1);
-    if (from > 0 && m_key.mid(from, 1)[0] == ComposedMark)
-        --from;
-    const qsizetype to = std::min<qsizetype>(size, at + pieceLength + 1);
-    const QString folded = FoldWidth(m_text.mid(from, std::min(size, to + 1) - from));
-    m_key.replace(from, to - from - (pieceLength - length), QStringView(folded).first(to - from));
 }
 
 void SearchRun::stepForward(bool replace, SearchEditor& editor, const WrapQuestion& ask) {

@@ -1,11 +1,12 @@
 #pragma once
 
-#include "dialogs/GapText.h"
 #include "dialogs/RegExp.h"
+#include "dialogs/SearchText.h"
 
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 namespace penlark {
 
@@ -45,18 +46,26 @@ struct RunStart {
     bool wrapped = false;
 };
 
-// One search run over a copy of the searched area, kept in step with the run's own
-// replacements. Positions are 1-based in the area text; 0 means no current match.
+// One search run over the searched area and the text after it, which it reads a stretch at a
+// time. Positions are 1-based in the area; 0 means no current match.
 class SearchRun {
 public:
-    // following is the document's text after the area: a regular expression that checks a
-    // selection in place may look beyond the area.
+    // text: the area and then the rest of the document, from the area's start (a regular
+    // expression that checks a selection in place may look beyond the area).
+    SearchRun(SearchDirection direction, int32_t flags, const QString& pattern,
+              const QString& replacement, int32_t areaOffset, int32_t areaLength,
+              std::unique_ptr<SearchText> text, RunStart start);
+    // A run over a copy of the area and what follows it.
     SearchRun(SearchDirection direction, int32_t flags, const QString& pattern,
               const QString& replacement, int32_t areaOffset, const QString& area,
               const QString& following, RunStart start);
 
     // One find (or replace-and-find) step; a match position of 0 afterwards ends the run.
     void step(bool replace, SearchEditor& editor, const WrapQuestion& ask);
+    // From here on the run reads a copy of its text, which only its replacements change.
+    void copyText();
+    // How much of the text is keyed and searched at a time.
+    void setStretch(qsizetype characters);
 
     int32_t areaOffset() const { return m_areaOffset; }
     int32_t matchPosition() const { return m_matchPosition; }
@@ -65,8 +74,8 @@ public:
     int32_t replacedCount() const { return m_replaced; }
     // The area and the text after it, with the run's replacements: its size and a stretch
     // (0-based from the area's start), and the text of the current match.
-    qsizetype textSize() const { return m_text.size(); }
-    QString textMid(qsizetype at, qsizetype length) { return m_text.mid(at, length).toString(); }
+    qsizetype textSize() const { return m_text->size(); }
+    QString textMid(qsizetype at, qsizetype length) { return m_text->mid(at, length); }
     QString matchText() { return textMid(m_matchPosition - 1, m_matchLength); }
 
 private:
@@ -79,8 +88,12 @@ private:
         RegExpMatch match;
     };
 
-    QString keyOf(QStringView text) const;
+    QString keyOf(QString text) const;
     int32_t searchEnd() const;
+    // The key from at up to the search's end: the whole of it when whole, else at least
+    // minimum characters of it, never ending inside a CR LF or a surrogate pair.
+    QStringView keyFrom(qsizetype at, qsizetype minimum, bool& whole);
+    bool endsInsideBreak(qsizetype stop);
     int32_t nextPosition(int32_t at);
     int32_t viewStartFor(int32_t at);
     bool findRegex(int32_t from, Found& found);
@@ -91,12 +104,13 @@ private:
         qsizetype at = -1;
         qsizetype length = 0;
     };
-    KeyMatch locate(QStringView view, bool forward) const;
+    // Only matches starting at or before lastStart count.
+    KeyMatch locate(QStringView view, bool forward, qsizetype lastStart) const;
+    // The characters of text a literal match may take beyond its start, and one more.
+    qsizetype literalReach() const;
     bool findForward(int32_t start);
     // The last match that ends before within.
     KeyMatch findBackward(int32_t within);
-    // Brings the key in step with the text after length characters at at became pieceLength.
-    void updateKey(int32_t at, int32_t length, int32_t pieceLength);
     // The selection's replacement, when the selection is a match.
     struct Replacement {
         int32_t at = 0;
@@ -121,10 +135,10 @@ private:
     QString m_replacement;
     int32_t m_areaOffset;
     int32_t m_areaLength;
-    // The text itself and the text the search reads (folded, lower-cased, or with lone
+    // The text itself and the key the search reads (folded, lower-cased, or with lone
     // surrogates made harmless for the expression), always of equal length.
-    GapText m_text;
-    GapText m_key;
+    std::unique_ptr<SearchText> m_text;
+    KeyWindow m_key;
     bool m_wrapped;
     int32_t m_limit;
     // Where the first piece replaced before a wrap starts, or -1: after the wrap no match may

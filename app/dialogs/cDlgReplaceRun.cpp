@@ -4,12 +4,14 @@
 #include "common/Resource.h"
 #include "orvenly/AutomationError.h"
 #include "orvenly/Modal.h"
+#include "orvenly/TextBox.h"
 #include "orvenly/TextEditor.h"
 
 #include <QComboBox>
 #include <QFontInfo>
 #include <QPushButton>
 #include <QScreen>
+#include <limits>
 
 namespace penlark {
 
@@ -68,25 +70,25 @@ bool cDlgReplace::BeginSearch() {
     orvenly::TextEditor& editor = *m_targetEditor;
     const bool up = m_direction == SearchDirection::Up;
     RunStart start;
-    QString area;
-    QString following;
+    int32_t areaLength = 0;
     if (m_wholeText) {
         m_areaOffset = 0;
-        area = editor.Text();
         start.matchPosition = start.limit = up ? editor.SelStart() + 1 : editor.SelEnd();
         start.wrapped = false;
     } else {
         m_areaOffset = editor.SelStart();
-        area = editor.SelText();
-        following = editor.Text().mid(editor.SelEnd());
-        const auto length = static_cast<int32_t>(area.size());
-        start.limit = up ? 1 : length;
-        start.matchPosition = up ? length + 1 : 0;
+        areaLength = editor.SelLength();
+        start.limit = up ? 1 : areaLength;
+        start.matchPosition = up ? areaLength + 1 : 0;
         // A selection is never wrapped around.
         start.wrapped = true;
     }
+    auto text = std::make_unique<DocumentText>(m_Target->storage(), m_areaOffset);
+    if (m_wholeText)
+        areaLength = static_cast<int32_t>(
+            std::min<qsizetype>(text->size(), std::numeric_limits<int32_t>::max()));
     m_run = std::make_unique<SearchRun>(m_direction, m_flags, pattern, replacement, m_areaOffset,
-                                        area, following, start);
+                                        areaLength, std::move(text), start);
     takeRunState();
     m_running = true;
     cmdNext->setText(QString::fromUtf16(u"次を検索(&N)"));

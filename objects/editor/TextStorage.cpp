@@ -1,5 +1,7 @@
 #include "orvenly/TextStorage.h"
 
+#include <algorithm>
+
 namespace orvenly {
 
 QString textWithCrLf(const PieceTree& tree, qsizetype position, qsizetype length) {
@@ -17,6 +19,25 @@ QString textWithCrLf(const PieceTree& tree, qsizetype position, qsizetype length
         return true;
     });
     return result;
+}
+
+QString crLfText(const PieceTree& tree, qsizetype crLfPosition, qsizetype crLfLength) {
+    if (crLfLength <= 0)
+        return {};
+    const qsizetype end = crLfPosition + crLfLength;
+    qsizetype from = tree.positionFromCrLf(crLfPosition);
+    const qsizetype to = tree.positionFromCrLf(end);
+    // A position between CR and LF maps to the break; the half on this side comes along.
+    const bool lfFirst = tree.crLfPosition(from) < crLfPosition && from < to;
+    const bool crLast = tree.crLfPosition(to) < end;
+    if (lfFirst)
+        ++from;
+    QString text = textWithCrLf(tree, from, to - from);
+    if (lfFirst)
+        text.prepend(u'\n');
+    if (crLast)
+        text.append(u'\r');
+    return text;
 }
 
 QString TextStorage::Text() const {

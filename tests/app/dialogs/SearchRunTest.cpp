@@ -3,6 +3,7 @@
 #include "dialogs/ReplaceAll.h"
 
 #include <gtest/gtest.h>
+#include <random>
 
 using namespace penlark;
 
@@ -136,4 +137,104 @@ TEST(SearchRunWidth, VoicedKanaInWordsForwardBackwardAndReplaced) {
     EXPECT_EQ(findWidth(u"ﾃﾞﾃ"_qs, u"テ"_qs), (Spans{{2, 1}}));
     EXPECT_EQ(replaceAll(text, u"ディレクトリ"_qs, u"dir"_qs, 0, IgnoreWidth), u"dir と dir"_qs);
     EXPECT_EQ(replaceAll(u"ﾊﾟﾊﾟｲﾔ"_qs, u"パ"_qs, u"ぱ"_qs, 0, IgnoreWidth), u"ぱぱｲﾔ"_qs);
+}
+
+namespace {
+
+// What a run finds (find-only, as (start, length)) and what replace all makes of the text,
+// reading the text a given number of characters at a time.
+struct Outcome {
+    Spans found;
+    QString replaced;
+    bool operator==(const Outcome&) const = default;
+};
+
+Outcome runStretched(const QString& text, const QString& pattern, int32_t flags,
+                     SearchDirection direction, int32_t caret, qsizetype stretch) {
+    const auto yes = [](const QString&) { return true; };
+    RunStart start;
+    start.matchPosition = start.limit = caret;
+    Outcome outcome;
+    {
+        SearchRun run(direction, flags, pattern, {}, 0, text, {}, start);
+        run.setStretch(stretch);
+        struct NoEditor : SearchEditor {
+            int32_t selStart() const override { return 0; }
+            int32_t selLength() const override { return 0; }
+            QString selText() const override { return {}; }
+            void replaceSel(const QString&) override {}
+        } editor;
+        for (run.step(false, editor, yes); run.matchPosition() != 0 && outcome.found.size() < 99;
+             run.step(false, editor, yes))
+            outcome.found.emplace_back(run.matchPosition() - 1, run.matchLength());
+    }
+    // The piece composes with sound marks around it.
+    SearchRun run(direction, flags, pattern, u"ﾞ$&ｶ"_qs, 0, text, {}, start);
+    run.setStretch(stretch);
+    const ReplaceAllResult result = ReplaceAll(run, caret, 0, {}, yes);
+    outcome.replaced = text;
+    if (result.changed)
+        outcome.replaced.replace(result.changeStart, result.changeLength, result.changeText);
+    return outcome;
+}
+
+} // namespace
+
+// The run reads a large text a stretch at a time; matches across the stretches' borders, and
+// expressions that look ahead or behind, find the same as over the whole text at once.
+TEST(SearchRunStretches, TinyStretchesFindWhatOneStretchFinds) {
+    const QStringList pieces = {u"a"_qs,  u"b"_qs,  u" "_qs,  u"\r\n"_qs, u"A"_qs,
+                                u"ｶ"_qs,  u"ﾞ"_qs,  u"ガ"_qs, u"カ"_qs,   u"\U0001D11E"_qs,
+                                u"ab"_qs, u"ｶﾞ"_qs, u"x"_qs};
+    struct Search {
+        QString pattern;
+        int32_t flags;
+    };
+    const int32_t rx = searchflags::RegExp;
+    const std::vector<Search> searches = {
+        {u"ab"_qs, 0},
+        {u"a"_qs, searchflags::IgnoreCase},
+        {u"ガa"_qs, searchflags::IgnoreCase | searchflags::IgnoreWidth},
+        {u"ｶﾞ"_qs, searchflags::IgnoreCase | searchflags::IgnoreWidth},
+        {u"b\r\na"_qs, 0},
+        {u"a+b"_qs, rx},
+        {u"b$"_qs, rx},
+        {u"^a"_qs, rx},
+        {u"\\bab"_qs, rx},
+        {u"a(?=b)"_qs, rx},
+        {u"a(?!b)"_qs, rx},
+        {u"(?<=a)b"_qs, rx},
+        {u".+"_qs, rx},
+        {u"\\s+$"_qs, rx},
+        {u"a[\\s\\S]*b"_qs, rx},
+        {u"a\\r"_qs, rx},
+        {u"x*"_qs, rx},
+        {u"\\S"_qs, rx},
+        {u"A.*?b"_qs, rx | searchflags::IgnoreCase},
+    };
+    std::mt19937 random(2026);
+    for (int round = 0; round < 150; ++round) {
+        QString text;
+        const int length = static_cast<int>(random() % 30);
+        for (int i = 0; i < length; ++i)
+            text += pieces[static_cast<qsizetype>(random() % pieces.size())];
+        const auto caret = static_cast<int32_t>(random() % (text.size() + 1));
+        for (const Search& search : searches) {
+            for (const SearchDirection direction : {SearchDirection::Whole, SearchDirection::Up}) {
+                if (direction == SearchDirection::Up && search.flags & rx)
+                    continue;
+                const int32_t from = direction == SearchDirection::Up ? caret + 1 : caret;
+                const Outcome whole =
+                    runStretched(text, search.pattern, search.flags, direction, from, 1 << 20);
+                for (const qsizetype stretch : {1, 2, 3, 5, 8}) {
+                    ASSERT_EQ(
+                        runStretched(text, search.pattern, search.flags, direction, from, stretch),
+                        whole)
+                        << "text " << text.toStdString() << " pattern "
+                        << search.pattern.toStdString() << " stretch " << stretch << " caret "
+                        << from << " up " << (direction == SearchDirection::Up);
+                }
+            }
+        }
+    }
 }

@@ -1,4 +1,5 @@
 #include "orvenly/PieceTree.h"
+#include "orvenly/TextStorage.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>
@@ -150,6 +151,21 @@ TEST(PieceTreeTest, EmptyOneCharacterAndBreaksAtPieceEdges) {
     EXPECT_EQ(tree.lineOf(6), 3);
     EXPECT_EQ(tree.crLfPosition(6), 9);
     EXPECT_EQ(tree.positionFromCrLf(9), 6);
+}
+
+// Every stretch by CR LF positions, its ends between a CR and its LF or not, reads as the
+// same stretch of the text with CR LF breaks; over pieces and after edits.
+TEST(PieceTreeTest, CrLfStretchesMatchTheCrLfText) {
+    PieceTree tree;
+    tree.setText(u"a\r\n\r\nbc\r\n"_s);
+    tree.insert(4, u"x\ny"_s);
+    const QString crLf = orvenly::textWithCrLf(tree);
+    ASSERT_EQ(crLf, u"a\r\n\r\nbx\r\nyc\r\n"_s);
+    for (qsizetype at = 0; at <= crLf.size(); ++at) {
+        for (qsizetype length = 0; at + length <= crLf.size(); ++length)
+            ASSERT_EQ(orvenly::crLfText(tree, at, length), crLf.mid(at, length))
+                << at << " " << length;
+    }
 }
 
 // Typed characters, a surrogate pair among them, grow one piece and one history entry; the

@@ -40,5 +40,8 @@ QString textWithCrLf(const PieceTree& tree, qsizetype position, qsizetype length
 inline QString textWithCrLf(const PieceTree& tree) {
     return textWithCrLf(tree, 0, tree.length());
 }
+// The same, from and for positions counted with CR LF breaks; either end may fall between a
+// CR and its LF.
+QString crLfText(const PieceTree& tree, qsizetype crLfPosition, qsizetype crLfLength);
 
 } // namespace orvenly
