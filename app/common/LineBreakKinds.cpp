@@ -1,5 +1,7 @@
 #include "common/LineBreakKinds.h"
 
+#include <cstring>
+
 namespace penlark {
 
 using namespace orvenly;
@@ -31,6 +33,32 @@ template <typename Unit> void collect(qsizetype count, Unit unit, LineBreakKinds
     }
 }
 
+const char* find(const char* from, const char* end, char c) {
+    const void* found = std::memchr(from, c, static_cast<std::size_t>(end - from));
+    return found ? static_cast<const char*>(found) : end;
+}
+
+// Break to break, each found by memchr: a file of hundreds of MB is read at memory speed.
+void collectBytes(QByteArrayView bytes, LineBreakKinds& kinds) {
+    const char* end = bytes.data() + bytes.size();
+    const char* cr = find(bytes.data(), end, '\r');
+    const char* lf = find(bytes.data(), end, '\n');
+    while ((cr != end || lf != end) && !kinds.mixed()) {
+        if (cr < lf) {
+            if (cr + 1 == lf && lf != end) {
+                kinds.crLf = true;
+                lf = find(lf + 1, end, '\n');
+            } else {
+                kinds.cr = true;
+            }
+            cr = find(cr + 1, end, '\r');
+        } else {
+            kinds.lf = true;
+            lf = find(lf + 1, end, '\n');
+        }
+    }
+}
+
 } // namespace
 
 LineBreakKinds lineBreakKinds(QByteArrayView bytes, TextForm form) {
@@ -40,8 +68,7 @@ LineBreakKinds lineBreakKinds(QByteArrayView bytes, TextForm form) {
         collect(
             bytes.size() / 2, [&](qsizetype i) { return unitAt(bytes, 2 * i, bigEndian); }, kinds);
     } else {
-        collect(
-            bytes.size(), [&](qsizetype i) { return char16_t(uchar(bytes[i])); }, kinds);
+        collectBytes(bytes, kinds);
     }
     return kinds;
 }
