@@ -154,7 +154,7 @@ int32_t SearchRun::viewStartFor(int32_t at) {
 // can tell, it runs again over twice as much.
 bool SearchRun::findRegex(int32_t from, Found& found) {
     const int32_t end = searchEnd();
-    qsizetype stretch = m_key.span();
+    qsizetype stretch = firstReach();
     while (from <= end) {
         const int32_t viewStart = viewStartFor(from);
         bool whole = false;
@@ -193,7 +193,7 @@ bool SearchRun::findRegex(int32_t from, Found& found) {
 
 bool SearchRun::matchRegexAt(int32_t at, Found& found) {
     const int32_t viewStart = viewStartFor(at);
-    for (qsizetype stretch = m_key.span();; stretch *= 2) {
+    for (qsizetype stretch = firstReach();; stretch *= 2) {
         bool whole = false;
         const QStringView view = keyFrom(viewStart, at - viewStart + stretch, whole);
         if (whole) {
@@ -215,6 +215,12 @@ bool SearchRun::matchRegexAt(int32_t at, Found& found) {
     return true;
 }
 
+// What an expression is first given beyond its search point, within what is keyed already
+// (more when that is at hand): twice as much each time it needs more.
+qsizetype SearchRun::firstReach() const {
+    return std::min<qsizetype>(m_key.span(), 64);
+}
+
 qsizetype SearchRun::literalReach() const {
     // A folded match takes a sound mark along after each of its characters at most.
     return 2 * m_patternKey.size() + 2;
@@ -229,7 +235,7 @@ bool SearchRun::findForward(int32_t start) {
         // Stretch by stretch; a match that may run on past a stretch's end is looked for
         // again at the start of the next one.
         const qsizetype reach = literalReach();
-        const qsizetype least = std::max(m_key.span(), 2 * reach);
+        const qsizetype least = 2 * reach + 1;
         for (qsizetype from = start - 1;;) {
             bool whole = false;
             const QStringView view = keyFrom(from, least, whole);
@@ -283,7 +289,7 @@ SearchRun::KeyMatch SearchRun::locate(QStringView view, bool forward, qsizetype 
 // looked for in the stretch after it.
 SearchRun::KeyMatch SearchRun::findBackward(int32_t within) {
     const qsizetype reach = literalReach();
-    const qsizetype least = std::max(m_key.span(), 2 * reach);
+    const qsizetype least = 2 * reach + 1;
     for (qsizetype to = within;;) {
         const QStringView view = m_key.before(to, least, to);
         const qsizetype from = to - view.size();

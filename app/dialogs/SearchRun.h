@@ -108,6 +108,7 @@ private:
     KeyMatch locate(QStringView view, bool forward, qsizetype lastStart) const;
     // The characters of text a literal match may take beyond its start, and one more.
     qsizetype literalReach() const;
+    qsizetype firstReach() const;
     bool findForward(int32_t start);
     // The last match that ends before within.
     KeyMatch findBackward(int32_t within);
