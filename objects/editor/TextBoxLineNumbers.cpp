@@ -8,6 +8,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <algorithm>
 
 namespace orvenly {
 
@@ -89,18 +90,42 @@ void TextBoxLineNumbers::paintEvent(QPaintEvent* event) {
     }
 }
 
+qsizetype TextBoxLineNumbers::lineAt(int y) const {
+    const qsizetype line = m_box.firstVisibleLine() + (y < 0 ? -1 : y / m_box.lineHeight());
+    return std::clamp<qsizetype>(line, 0, m_box.storage().lineCount() - 1);
+}
+
+// From the start of the first line to the end of the last one with its break, the caret at
+// the end the mouse is on.
+void TextBoxLineNumbers::selectLines(qsizetype line) {
+    const PieceTree& tree = m_box.storage();
+    const auto after = [&tree](qsizetype l) {
+        return l + 1 < tree.lineCount() ? tree.lineStart(l + 1) : tree.lineEnd(l);
+    };
+    m_anchorPosition = line >= m_anchorLine ? tree.lineStart(m_anchorLine) : after(m_anchorLine);
+    m_box.setSelection(m_anchorPosition, line >= m_anchorLine ? after(line) : tree.lineStart(line));
+}
+
 void TextBoxLineNumbers::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
         return;
-    const PieceTree& tree = m_box.storage();
-    const qsizetype line =
-        m_box.firstVisibleLine() + event->position().toPoint().y() / m_box.lineHeight();
-    if (line >= tree.lineCount())
+    const int y = event->position().toPoint().y();
+    if (m_box.firstVisibleLine() + y / m_box.lineHeight() >= m_box.storage().lineCount())
         return;
-    const qsizetype end =
-        line + 1 < tree.lineCount() ? tree.lineStart(line + 1) : tree.lineEnd(line);
-    m_box.setSelection(tree.lineStart(line), end);
+    const qsizetype line = lineAt(y);
+    // Shift extends the selection from its anchor: from the same line when the selection is
+    // still the one the numbers made.
+    if (!(event->modifiers() & Qt::ShiftModifier))
+        m_anchorLine = line;
+    else if (m_anchorLine < 0 || m_box.anchor() != m_anchorPosition)
+        m_anchorLine = m_box.storage().lineOf(m_box.anchor());
+    selectLines(line);
     m_box.setFocus(Qt::MouseFocusReason);
+}
+
+void TextBoxLineNumbers::mouseMoveEvent(QMouseEvent* event) {
+    if (event->buttons() & Qt::LeftButton && m_anchorLine >= 0)
+        selectLines(lineAt(event->position().toPoint().y()));
 }
 
 void TextBox::setLineNumbersVisible(bool visible) {

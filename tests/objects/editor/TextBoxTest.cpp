@@ -350,7 +350,8 @@ TEST_F(TextBoxTest, CompositionStaysAtTheCaret) {
 }
 
 // The line numbers take room right of the client's strip, a digit more from line 100 on, and
-// none when hidden; a click on a number selects its line with its break.
+// none when hidden; a click on a number selects its line with its break, a drag or a Shift
+// click whole lines from there.
 TEST_F(TextBoxTest, LineNumberMargin) {
     const int frame = box.contentsRect().left();
     EXPECT_EQ(box.viewport()->x(), frame);
@@ -370,8 +371,22 @@ TEST_F(TextBoxTest, LineNumberMargin) {
     setText(u"first\nsecond\nthird"_s);
     QWidget* numbers = box.childAt(box.viewport()->x() - 2, box.viewport()->y() + 1);
     ASSERT_NE(numbers, nullptr);
-    QTest::mousePress(numbers, Qt::LeftButton, {}, QPoint(2, box.lineHeight() + 2));
+    const auto onLine = [&](int line) { return QPoint(2, line * box.lineHeight() + 2); };
+    QTest::mousePress(numbers, Qt::LeftButton, {}, onLine(1));
     EXPECT_EQ(box.selectedText(), u"second\n");
+    const auto dragTo = [&](int line) {
+        QMouseEvent move(QEvent::MouseMove, onLine(line), numbers->mapToGlobal(onLine(line)),
+                         Qt::NoButton, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(numbers, &move);
+    };
+    dragTo(2);
+    EXPECT_EQ(box.selectedText(), u"second\nthird");
+    dragTo(0);
+    EXPECT_EQ(box.selectedText(), u"first\nsecond\n");
+    EXPECT_EQ(box.cursorPosition(), 0);
+    QTest::mouseRelease(numbers, Qt::LeftButton, {}, onLine(0));
+    QTest::mousePress(numbers, Qt::LeftButton, Qt::ShiftModifier, onLine(2));
+    EXPECT_EQ(box.selectedText(), u"second\nthird");
 }
 
 // Typing and caret moves repaint their own lines; a new break repaints from its line down.
