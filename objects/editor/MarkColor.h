@@ -13,4 +13,7 @@ inline QColor markColor(const QColor& text, const QColor& base) {
                             mix(text.blueF(), base.blueF()));
 }
 
+// What is painted after the text's end.
+inline constexpr char16_t EndOfFileMark[] = u"[EOF]";
+
 } // namespace orvenly

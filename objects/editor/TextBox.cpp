@@ -1,5 +1,6 @@
 #include "orvenly/TextBox.h"
 
+#include "MarkColor.h"
 #include "TextBoxLineNumbers.h"
 #include "TextLineCache.h"
 #include "orvenly/PieceTree.h"
@@ -188,7 +189,11 @@ void TextBox::updateScrollBars() {
     verticalScrollBar()->setPageStep(static_cast<int>(lines));
     verticalScrollBar()->setSingleStep(1);
     // The width is learnt from the lines shown so far, never from a pass over the text.
-    const int width = static_cast<int>(std::ceil(m_lines->knownWidth())) + 2 * LeftPadding;
+    int width = static_cast<int>(std::ceil(m_lines->knownWidth())) + 2 * LeftPadding;
+    // Room for the mark after the widest line's end.
+    if (m_marks & (Mark::LineEnd | Mark::EndOfFile))
+        width +=
+            fontMetrics().horizontalAdvance(QString::fromUtf16(EndOfFileMark)) + 2 * LeftPadding;
     horizontalScrollBar()->setRange(0, std::max(0, width - viewport()->width()));
     horizontalScrollBar()->setPageStep(viewport()->width());
     horizontalScrollBar()->setSingleStep(fontMetrics().averageCharWidth());

@@ -63,7 +63,8 @@ public:
     }
 
     void endOfFile(qreal left, qreal top) {
-        m_painter.drawText(QPointF(left + 2, top + m_metrics.ascent()), u"[EOF]"_s);
+        m_painter.drawText(QPointF(left + 2, top + m_metrics.ascent()),
+                           QString::fromUtf16(EndOfFileMark));
     }
 
 private:

@@ -314,6 +314,17 @@ TEST_F(TextBoxTest, MarksArePaintedInTheirCells) {
     box.copy();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), u"a\tb\u3000c\n");
     EXPECT_EQ(box.storage().text(), u"a\tb\u3000c\nd");
+
+    // Scrolled to the right end, the mark after the widest line is whole.
+    setText(QString(400, u' '));
+    box.setMarks(TextBox::Mark::EndOfFile);
+    box.clearFocus();
+    box.viewport()->grab();
+    box.horizontalScrollBar()->setValue(box.horizontalScrollBar()->maximum());
+    const QImage scrolled = box.viewport()->grab().toImage();
+    const QRect mark = paintedIn(scrolled, box, 0);
+    EXPECT_GT(mark.width(), box.fontMetrics().averageCharWidth());
+    EXPECT_LT(mark.right(), scrolled.width() - 2);
 }
 
 // A composition is shown where its text goes in: a caret that the program moves takes it along,
