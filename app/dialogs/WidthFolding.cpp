@@ -81,11 +81,25 @@ char16_t composed(char16_t base, char16_t mark) {
     return table[base - 0xFF61][mark == VoicedMark ? 0 : 1];
 }
 
-template <char16_t (*Fold)(char16_t)> QString mapUnits(QStringView text) {
+using UnitTable = std::array<char16_t, 0x10000>;
+
+// Every unit's image, looked up: a search maps hundreds of millions of them.
+template <char16_t (*Map)(char16_t)> const UnitTable& tableOf() {
+    static const UnitTable table = [] {
+        UnitTable result{};
+        for (std::size_t c = 0; c < result.size(); ++c)
+            result[c] = Map(static_cast<char16_t>(c));
+        return result;
+    }();
+    return table;
+}
+
+template <char16_t (*Map)(char16_t)> QString mapUnits(QStringView text) {
+    const UnitTable& table = tableOf<Map>();
     QString result(text.size(), Qt::Uninitialized);
     char16_t* out = reinterpret_cast<char16_t*>(result.data());
     for (const QChar c : text)
-        *out++ = Fold(c.unicode());
+        *out++ = table[c.unicode()];
     return result;
 }
 
@@ -100,18 +114,20 @@ QString UpperSameLength(QStringView text) {
 }
 
 QString FoldWidth(QStringView text) {
+    const UnitTable& fold = tableOf<foldWidth>();
     QString result(text.size(), Qt::Uninitialized);
     char16_t* out = reinterpret_cast<char16_t*>(result.data());
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t c = text[i].unicode();
-        if (const char16_t one = i + 1 < n ? composed(c, text[i + 1].unicode()) : 0) {
+        if (const char16_t one =
+                c >= 0xFF61 && i + 1 < n ? composed(c, text[i + 1].unicode()) : 0) {
             *out++ = one;
             *out++ = ComposedMark;
             ++i;
         } else {
             // A noncharacter in the text must not pass for the mark.
-            *out++ = c == ComposedMark ? u'\uFFFD' : foldWidth(c);
+            *out++ = c == ComposedMark ? u'\uFFFD' : fold[c];
         }
     }
     return result;
