@@ -9,6 +9,14 @@ using namespace penlark;
 
 namespace {
 
+// An editor whose selection is never a match: a run that only finds.
+struct NoEditor : SearchEditor {
+    int32_t selStart() const override { return 0; }
+    int32_t selLength() const override { return 0; }
+    QString selText() const override { return {}; }
+    void replaceSel(const QString&) override {}
+};
+
 // Replace all over the whole text from the caret, answering every wrap question with yes.
 QString replaceAll(const QString& text, const QString& pattern, const QString& replacement,
                    int32_t caret = 0, int32_t flags = searchflags::RegExp) {
@@ -27,12 +35,7 @@ QString replaceAll(const QString& text, const QString& pattern, const QString& r
 std::vector<std::pair<int32_t, int32_t>> findAll(const QString& text, const QString& pattern) {
     RunStart start;
     SearchRun run(SearchDirection::Whole, searchflags::RegExp, pattern, {}, 0, text, {}, start);
-    struct NoEditor : SearchEditor {
-        int32_t selStart() const override { return 0; }
-        int32_t selLength() const override { return 0; }
-        QString selText() const override { return {}; }
-        void replaceSel(const QString&) override {}
-    } editor;
+    NoEditor editor;
     std::vector<std::pair<int32_t, int32_t>> found;
     for (run.step(false, editor, {}); run.matchPosition() != 0; run.step(false, editor, {}))
         found.emplace_back(run.matchPosition() - 1, run.matchLength());
@@ -100,12 +103,7 @@ Spans findWidth(const QString& text, const QString& pattern,
     if (direction == SearchDirection::Up)
         start.matchPosition = start.limit = static_cast<int32_t>(text.size()) + 1;
     SearchRun run(direction, IgnoreWidth, pattern, {}, 0, text, {}, start);
-    struct NoEditor : SearchEditor {
-        int32_t selStart() const override { return 0; }
-        int32_t selLength() const override { return 0; }
-        QString selText() const override { return {}; }
-        void replaceSel(const QString&) override {}
-    } editor;
+    NoEditor editor;
     Spans found;
     const auto yes = [](const QString&) { return true; };
     for (run.step(false, editor, yes); run.matchPosition() != 0; run.step(false, editor, yes))
@@ -158,12 +156,7 @@ Outcome runStretched(const QString& text, const QString& pattern, int32_t flags,
     {
         SearchRun run(direction, flags, pattern, {}, 0, text, {}, start);
         run.setStretch(stretch);
-        struct NoEditor : SearchEditor {
-            int32_t selStart() const override { return 0; }
-            int32_t selLength() const override { return 0; }
-            QString selText() const override { return {}; }
-            void replaceSel(const QString&) override {}
-        } editor;
+        NoEditor editor;
         for (run.step(false, editor, yes); run.matchPosition() != 0 && outcome.found.size() < 99;
              run.step(false, editor, yes))
             outcome.found.emplace_back(run.matchPosition() - 1, run.matchLength());
