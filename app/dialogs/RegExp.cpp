@@ -170,16 +170,10 @@ QList<RegExpMatch> RegExp::Execute(QStringView text, bool wellFormed) const {
     return matches;
 }
 
-bool RegExp::Find(QStringView text, qsizetype from, bool anchored, RegExpMatch& match) const {
+RegExp::Outcome RegExp::Find(QStringView text, qsizetype from, bool anchored, bool goesOn,
+                             RegExpMatch& match) const {
     Outcome outcome = Outcome::None;
-    match = first(text, from, true, outcome, anchored);
-    return outcome == Outcome::Found;
-}
-
-RegExp::Outcome RegExp::FindInPart(QStringView text, qsizetype from, bool anchored,
-                                   RegExpMatch& match) const {
-    Outcome outcome = Outcome::None;
-    match = first(text, from, true, outcome, anchored, true);
+    match = first(text, from, true, outcome, anchored, goesOn);
     return outcome;
 }
 

@@ -54,12 +54,12 @@ public:
     QList<RegExpMatch> Execute(QStringView text, bool wellFormed = false) const;
     QString Replace(QStringView text, QStringView replacement) const;
     // The first match starting at or after from, or exactly at from when anchored; text
-    // before from is seen by ^, \b and lookbehind. text must hold no lone surrogate.
-    bool Find(QStringView text, qsizetype from, bool anchored, RegExpMatch& match) const;
-    // Find over a text that goes on beyond its end: Partial when what follows could make a
-    // match start earlier, or change the one found.
+    // before from is seen by ^, \b and lookbehind. text must hold no lone surrogate. When
+    // goesOn, the text goes on beyond its end: Partial when what follows could make a match
+    // start earlier, or change the one found.
     enum class Outcome { None, Found, Partial };
-    Outcome FindInPart(QStringView text, qsizetype from, bool anchored, RegExpMatch& match) const;
+    Outcome Find(QStringView text, qsizetype from, bool anchored, bool goesOn,
+                 RegExpMatch& match) const;
 
     int GroupCount() const;
 

@@ -160,10 +160,7 @@ bool SearchRun::findRegex(int32_t from, Found& found) {
         bool whole = false;
         const QStringView view = keyFrom(viewStart, from - viewStart + stretch, whole);
         const RegExp::Outcome outcome =
-            whole
-                ? (m_regex.Find(view, from - viewStart, false, found.match) ? RegExp::Outcome::Found
-                                                                            : RegExp::Outcome::None)
-                : m_regex.FindInPart(view, from - viewStart, false, found.match);
+            m_regex.Find(view, from - viewStart, false, !whole, found.match);
         if (outcome == RegExp::Outcome::Partial) {
             stretch *= 2;
             continue;
@@ -196,12 +193,8 @@ bool SearchRun::matchRegexAt(int32_t at, Found& found) {
     for (qsizetype stretch = firstReach();; stretch *= 2) {
         bool whole = false;
         const QStringView view = keyFrom(viewStart, at - viewStart + stretch, whole);
-        if (whole) {
-            if (!m_regex.Find(view, at - viewStart, true, found.match))
-                return false;
-            break;
-        }
-        const RegExp::Outcome outcome = m_regex.FindInPart(view, at - viewStart, true, found.match);
+        const RegExp::Outcome outcome =
+            m_regex.Find(view, at - viewStart, true, !whole, found.match);
         if (outcome == RegExp::Outcome::None)
             return false;
         if (outcome == RegExp::Outcome::Found)
